@@ -28,6 +28,7 @@ bool homeIsUsable(const QString& home, QString& problem) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    Q_INIT_RESOURCE(resources);
     QApplication application(argc, argv);
     QApplication::setApplicationName("Corvane");
     QApplication::setApplicationDisplayName("Corvane");
