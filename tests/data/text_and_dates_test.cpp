@@ -36,3 +36,33 @@ TEST(DateFormats, PatternsWithAndWithoutCentury) {
 }
 
 } // namespace
+
+#include "data/reindex_progress.h"
+
+namespace {
+
+TEST(ReindexProgress, KeyCodesCarryNegatedPercentages) {
+    EXPECT_EQ(data::ProgressPercentOfKey(std::uint16_t(-50)), 50);
+    EXPECT_EQ(data::ProgressPercentOfKey(std::uint16_t(-100)), 100);
+    EXPECT_EQ(data::ProgressPercentOfKey(0x41), std::nullopt); // an ordinary key
+}
+
+TEST(ReindexProgress, GaugeReachesFullBeforeTheLastFiveTags) {
+    data::TagBuildGauge gauge;
+    int shown = 0;
+    int tagsWhenFull = 0;
+    for (int tag = 1; tag <= 26; ++tag) {
+        for (int percent = 0; percent <= 100; percent += 25)
+            shown = gauge.update(percent);
+        if (shown == 100 && tagsWhenFull == 0)
+            tagsWhenFull = tag;
+    }
+    EXPECT_EQ(shown, 100);
+    EXPECT_EQ(tagsWhenFull, 21);
+    EXPECT_EQ(gauge.total(), 2600);
+    gauge.reset();
+    EXPECT_EQ(gauge.update(0), 0);
+    EXPECT_EQ(gauge.update(21), 1); // 21 / 2100 rounds to 1 percent
+}
+
+} // namespace
