@@ -2,13 +2,17 @@
 
 #include "app/splash_form.h"
 #include "app/whats_this_texts.h"
+#include "data/address_file.h"
+#include "data/xb_env.h"
 #include "platform/dialogs.h"
 #include "platform/help.h"
+#include "platform/path_lookup.h"
 #include "platform/printers.h"
 #include "platform/program_dir.h"
 
 #include <QApplication>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -62,7 +66,11 @@ void TAddressMain::FormCreate() {
     TabSet->setCurrentIndex(0);
     Notebook->setCurrentIndex(0);
     ApplyWhatsThisTexts(*this);
+    setupDataObjects();
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
     showNoData(true);
+    SetButtons();
     platform::SetMainForm(this);
 }
 
@@ -90,6 +98,22 @@ void TAddressMain::FormActivate() {
         splash_->close();
         splash_ = nullptr;
     }
+    MemoEditArmed = false;
+    FollowTableEvents = true;
+    QueryString.clear();
+    data::TXbEnv& env = data::TXbEnv::instance();
+    env.Deleted = true;
+    env.Century = true;
+    // The file to open: the first recent file, else DATA\add0001.DBF, created when missing.
+    QString path = platform::RealPath("DATA\\add0001.DBF");
+    if (!QFileInfo::exists(path)) {
+        if (!data::CreateAddressFile(path, TAbleCreate, EngineCreate))
+            path.clear();
+    }
+    OpenCVWDBF(path);
+    if (TableCVW.active())
+        ApplyQuery();
+    SetButtons();
     // Its messages only inform; printing dialogs check again before they open.
     platform::CheckPrinters();
     FirstActivation = false;

@@ -1,7 +1,12 @@
 #pragma once
 
+#include "data/data_source.h"
+#include "data/table_object.h"
+#include "data/xb_engine.h"
+
 #include <QHash>
 #include <QMainWindow>
+#include <QSet>
 
 class QAction;
 class QCheckBox;
@@ -50,11 +55,43 @@ public:
     QPushButton* CancelButton = nullptr;
     QPushButton* ClearFilterButton = nullptr;
 
+    // The open address file and the objects that reach it.
+    data::TTable TableCVW;
+    data::TDataSource DataSourceCVW;
+    data::TXbEngine Engine1;
+    // Used only to create new address files.
+    data::TTable TAbleCreate;
+    data::TDataSource DataSourceCreate;
+    data::TXbEngine EngineCreate;
+
     QString CurrentFile;
     QString CurrentOrder;
+    bool IndexValid = false;
+    bool FollowTableEvents = true;
+    bool MemoEditArmed = false;
+    QString QueryString;
+    QString GlobalTagId;
+
+    void OpenCVWDBF(const QString& path);
+    void OpenFileMenuClick();
+    void NewFileMenuClick();
+    void RebuildIndexesMenuClick();
+    void RebuildSystemFileindexesmnuClick();
+    void RecordFirstClick();
+    void RecordPrevClick();
+    void RecordNextClick();
+    void RecordLastClick();
+    void SetButtons();
+    void UpdateFilterStatus();
+    // Sets the table's query from the filter; with no filter every record not deleted.
+    void ApplyQuery();
+    void SetCurrentOrder(const QString& tag);
+    void SetMenuOrder(QAction* item);
 
 protected:
     bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void FormCreate();
@@ -72,9 +109,15 @@ private:
                            const QRect& geometry);
     void showNoData(bool show);
 
-    void SetMenuOrder(QAction* item);
     void ClearOrderMenuItems();
-    void SetCurrentOrder(const QString& tag);
+    void setupDataObjects();
+    void bindControls();
+    void showRecord();
+    bool OpenCVWFile(const QString& path);
+    void OnOpenCVWFile(bool opened);
+    bool needsOpenFile();
+    void connectMenus();
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     TSplashform* splash_ = nullptr;
     QString helpFile_;
@@ -84,4 +127,7 @@ private:
     QHash<QString, QAction*> actions_;
     QList<QAction*> sortActions_;
     QList<TEDBEdit*> fieldBoxes_;
+    // Handlers whose functions are built; menu items of the others stay disabled.
+    QSet<QString> built_;
+    bool showingRecord_ = false;
 };

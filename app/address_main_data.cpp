@@ -1,0 +1,408 @@
+// The main window and its address file: opening, creating, rebuilding, navigating, showing
+// the record in the bound controls, the buttons and the status line.
+#include "app/address_main.h"
+
+#include "app/button_rules.h"
+#include "app/edb_edit.h"
+#include "app/new_database_dialog.h"
+#include "app/reindex_dialogs.h"
+#include "data/address_file.h"
+#include "data/address_schema.h"
+#include "platform/dialogs.h"
+#include "platform/path_lookup.h"
+#include "platform/program_dir.h"
+#include "platform/system_services.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+// The system short date pattern; the settings file may set it later.
+QString shortDatePattern() {
+    static const QString pattern = [] {
+        QString system = QLocale::system().dateFormat(QLocale::ShortFormat);
+        return system.isEmpty() ? QString("mm/dd/yyyy") : system;
+    }();
+    return pattern;
+}
+
+} // namespace
+
+void TAddressMain::setupDataObjects() {
+    DataSourceCVW.setDataSet(&TableCVW);
+    Engine1.DataSource = &DataSourceCVW;
+    DataSourceCreate.setDataSet(&TAbleCreate);
+    EngineCreate.DataSource = &DataSourceCreate;
+    built_ = {"NewFileMenuClick",
+              "OpenFileMenuClick",
+              "RebuildIndexesMenuClick",
+              "RebuildSystemFileindexesmnuClick",
+              "mnufirstClick",
+              "mnuPrevClick",
+              "mnuNextClick",
+              "mnuLastClick",
+              "ExitMenuClick",
+              "Contents1Click",
+              "SearchforHelpOn1Click",
+              "HowtoUseHelp1Click",
+              "About1Click"};
+    bindControls();
+    connectMenus();
+}
+
+void TAddressMain::connectMenus() {
+    connect(menuAction("NewFileMenuClick"), &QAction::triggered, this,
+            [this] { NewFileMenuClick(); });
+    connect(menuAction("OpenFileMenuClick"), &QAction::triggered, this,
+            [this] { OpenFileMenuClick(); });
+    connect(menuAction("RebuildIndexesMenuClick"), &QAction::triggered, this,
+            [this] { RebuildIndexesMenuClick(); });
+    connect(menuAction("RebuildSystemFileindexesmnuClick"), &QAction::triggered, this,
+            [this] { RebuildSystemFileindexesmnuClick(); });
+    connect(menuAction("mnufirstClick"), &QAction::triggered, this, [this] { RecordFirstClick(); });
+    connect(menuAction("mnuPrevClick"), &QAction::triggered, this, [this] { RecordPrevClick(); });
+    connect(menuAction("mnuNextClick"), &QAction::triggered, this, [this] { RecordNextClick(); });
+    connect(menuAction("mnuLastClick"), &QAction::triggered, this, [this] { RecordLastClick(); });
+    const struct {
+        const char* button;
+        void (TAddressMain::*handler)();
+    } buttons[] = {{"FirstButton", &TAddressMain::RecordFirstClick},
+                   {"PriorButton", &TAddressMain::RecordPrevClick},
+                   {"NextButton", &TAddressMain::RecordNextClick},
+                   {"LastButton", &TAddressMain::RecordLastClick}};
+    for (const auto& b : buttons) {
+        auto* button = findChild<QPushButton*>(b.button);
+        const auto handler = b.handler;
+        connect(button, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
+    }
+}
+
+void TAddressMain::bindControls() {
+    connect(&DataSourceCVW, &data::TDataSource::dataChanged, this, [this] { showRecord(); });
+    for (TEDBEdit* box : std::as_const(fieldBoxes_)) {
+        connect(box, &QLineEdit::textEdited, this, [this, box](const QString& text) {
+            const data::TableState state = TableCVW.state();
+            if (showingRecord_ ||
+                (state != data::TableState::Edit && state != data::TableState::Insert))
+                return;
+            TableCVW.setFieldText(box->dataField(), text);
+        });
+    }
+}
+
+// Shows the current record in every bound control.
+void TAddressMain::showRecord() {
+    if (TableCVW.controlsDisabled())
+        return;
+    showingRecord_ = true;
+    const data::TableState state = TableCVW.state();
+    const bool editing = state == data::TableState::Edit || state == data::TableState::Insert;
+    for (TEDBEdit* box : std::as_const(fieldBoxes_)) {
+        const QString text = TableCVW.fieldText(box->dataField());
+        if (box->text() != text)
+            box->setText(text);
+        box->setReadOnly(!editing);
+    }
+    if (auto* displayDate = findChild<QLineEdit*>("DisplayDateEdit"))
+        displayDate->setText(TableCVW.calculatedValue("DisplayDate").toString());
+    TaggedCheck->setChecked(TableCVW.calculatedValue("Tagged").toBool());
+    const QString memo = TableCVW.fieldText("MEMO");
+    if (MemoEdit->toPlainText() != memo)
+        MemoEdit->setPlainText(memo);
+    MemoEdit->setReadOnly(!editing);
+    showingRecord_ = false;
+    if (FollowTableEvents)
+        SetButtons();
+}
+
+void TAddressMain::SetButtons() {
+    const bool open = TableCVW.active();
+    const data::TableState state = TableCVW.state();
+    ButtonState s;
+    s.fileOpen = open;
+    s.editing = state == data::TableState::Edit || state == data::TableState::Insert;
+    s.hasRecord = open && !(TableCVW.bof() && TableCVW.eof());
+    s.filterSet = !QueryString.isEmpty();
+    const ButtonRules r = ComputeButtonRules(s);
+
+    auto enable = [this](const QString& handler, bool on) {
+        if (QAction* action = menuAction(handler))
+            action->setEnabled(on && built_.contains(handler));
+    };
+    auto button = [this](const char* name) { return findChild<QPushButton*>(name); };
+    for (const char* name : {"FirstButton", "PriorButton", "NextButton", "LastButton"})
+        button(name)->setEnabled(r.browsing);
+    for (const char* name : {"mnufirstClick", "mnuPrevClick", "mnuNextClick", "mnuLastClick"})
+        enable(name, r.recordMenu && r.browsing);
+    enable("RebuildIndexesMenuClick", r.fileItems);
+    enable("NewFileMenuClick", r.notEditing);
+    enable("OpenFileMenuClick", r.notEditing);
+    enable("RebuildSystemFileindexesmnuClick", r.notEditing);
+    menuAction("ExitMenuClick")->setEnabled(r.notEditing);
+    for (QAction* item : std::as_const(sortActions_))
+        item->setEnabled(r.browsing);
+    SaveButton->setVisible(r.saveCancel);
+    CancelButton->setVisible(r.saveCancel);
+    for (const char* name : {"AddButton", "EditButton", "DeleteButton", "ExitButton"})
+        button(name)->setVisible(r.notEditing);
+    ClearFilterButton->setVisible(r.clearFilterShown);
+    ClearFilterButton->setEnabled(r.clearFilterEnabled);
+    if (r.findNextHidden)
+        FindNextButton->hide();
+    UpdateFilterStatus();
+}
+
+void TAddressMain::UpdateFilterStatus() {
+    if (!TableCVW.active()) {
+        FilterStatus->hide();
+        return;
+    }
+    FilterStatus->show();
+    unsigned count = 0;
+    try {
+        count = Engine1.queryRecCount();
+    } catch (const std::exception&) {
+    }
+    if (!QueryString.isEmpty())
+        FilterStatus->setText(QString::number(count) + " filter matches");
+    else if (count > 0)
+        FilterStatus->setText(QString::number(count) + " records (no filter)");
+    else
+        FilterStatus->setText("No records");
+}
+
+void TAddressMain::ApplyQuery() {
+    if (!TableCVW.active())
+        return;
+    try {
+        Engine1.setQuery(QueryString.isEmpty() ? QString("!ISDEL")
+                                               : "(" + QueryString + ") .and. !ISDEL");
+    } catch (const std::exception&) {
+        Engine1.setQuery("!ISDEL");
+    }
+}
+
+void TAddressMain::SetCurrentOrder(const QString& tag) {
+    CurrentOrder = tag;
+    if (tag.isEmpty() || !TableCVW.active())
+        return;
+    try {
+        Engine1.setOrderNumber(Engine1.tagArea(tag));
+    } catch (const std::exception&) {
+        // An order that cannot be set leaves the one before.
+    }
+}
+
+bool TAddressMain::OpenCVWFile(const QString& path) {
+    if (!data::OpenAddressTable(path, TableCVW)) {
+        platform::ShowInfo("Unable to open " + path +
+                           "\r\n\r\n * May not be an Corvane file.\r\n"
+                           " * May be in use by another program or user");
+        IndexValid = false;
+        return false;
+    }
+    data::SetupAddressView(
+        TableCVW, [this] { return GlobalTagId; }, shortDatePattern);
+    IndexValid = data::CheckValidIndex(Engine1);
+    return true;
+}
+
+void TAddressMain::OnOpenCVWFile(bool opened) {
+    if (!opened) {
+        TableCVW.close();
+        showNoData(true);
+        CurrentOrder.clear();
+        return;
+    }
+    showNoData(false);
+    SetMenuOrder(sortActions_.first());
+    ApplyQuery();
+    TableCVW.first();
+}
+
+void TAddressMain::OpenCVWDBF(const QString& path) {
+    if (path.isEmpty())
+        return;
+    TableCVW.disableControls();
+    if (TableCVW.active())
+        Engine1.setQuery({});
+    bool opened = OpenCVWFile(path);
+    if (opened && !IndexValid) {
+        if (platform::ConfirmYesNo("The index file for " + path +
+                                       "\r\nis missing or invalid. Rebuild now?",
+                                   "Warning")) {
+            TCVReindex reindex(TableCVW, Engine1, this);
+            platform::CenterOnMainForm(reindex);
+            platform::CurrentDialogs().exec(reindex);
+            IndexValid = data::CheckValidIndex(Engine1);
+        }
+        if (!IndexValid) {
+            TableCVW.close();
+            opened = false;
+        }
+    }
+    OnOpenCVWFile(opened);
+    TableCVW.enableControls();
+    QApplication::processEvents();
+    CurrentFile = opened ? platform::RealPath(path) : QString();
+    platform::SetDatabaseFile(CurrentFile);
+    setWindowTitle("Corvane - " + path);
+    FindNextButton->hide();
+    SetButtons();
+}
+
+void TAddressMain::OpenFileMenuClick() {
+    platform::FileRequest request;
+    request.caption = "Open Address DataBase";
+    request.folder = platform::RealPath("DATA\\");
+    request.filter = "DBF Files|*.dbf";
+    request.defaultExtension = "DBF";
+    request.mustExist = true;
+    const std::optional<QString> chosen = platform::CurrentDialogs().fileName(request);
+    if (chosen) {
+        if (QFileInfo(*chosen).suffix().toUpper() != "DBF")
+            platform::ShowInfo("Must be a DBF file");
+        else
+            OpenCVWDBF(*chosen);
+    }
+    SetButtons();
+}
+
+void TAddressMain::NewFileMenuClick() {
+    const QString folder = platform::RealPath("DATA\\");
+    const QStringList existing = QDir(folder).entryList(QDir::Files);
+    TNewDataBaseName dialog(data::ProposeNewDatabaseName(existing), this);
+    platform::CenterOnMainForm(dialog);
+    if (platform::CurrentDialogs().exec(dialog) != platform::ResultOk)
+        return;
+    const QString path = platform::ProgramDir() + "DATA/" + dialog.name() + ".DBF";
+    if (platform::PathExists(path)) {
+        platform::ShowInfo("That file already exists.Please select another name");
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool created = data::CreateAddressFile(path, TAbleCreate, EngineCreate);
+    QApplication::restoreOverrideCursor();
+    if (!created)
+        return;
+    TAbleCreate.close();
+    TableCVW.close();
+    OpenCVWDBF(path);
+}
+
+bool TAddressMain::needsOpenFile() {
+    if (TableCVW.active())
+        return true;
+    platform::ShowInfo("You need to have a database file open first");
+    return false;
+}
+
+void TAddressMain::RebuildIndexesMenuClick() {
+    if (!needsOpenFile())
+        return;
+    FollowTableEvents = false;
+    TableCVW.disableControls();
+    {
+        TCVReindex reindex(TableCVW, Engine1, this);
+        platform::CenterOnMainForm(reindex);
+        platform::CurrentDialogs().exec(reindex);
+    }
+    IndexValid = data::CheckValidIndex(Engine1);
+    SetCurrentOrder(CurrentOrder);
+    ApplyQuery();
+    TableCVW.first();
+    TableCVW.enableControls();
+    FollowTableEvents = true;
+    SetButtons();
+}
+
+void TAddressMain::RebuildSystemFileindexesmnuClick() {
+    TSystemReindex reindex(this);
+    platform::CenterOnMainForm(reindex);
+    platform::CurrentDialogs().exec(reindex);
+}
+
+void TAddressMain::RecordFirstClick() {
+    if (TableCVW.active())
+        TableCVW.first();
+}
+
+void TAddressMain::RecordLastClick() {
+    if (TableCVW.active())
+        TableCVW.last();
+}
+
+void TAddressMain::RecordNextClick() {
+    if (!TableCVW.active())
+        return;
+    TableCVW.next();
+    if (TableCVW.eof())
+        platform::Beep();
+}
+
+void TAddressMain::RecordPrevClick() {
+    if (!TableCVW.active())
+        return;
+    TableCVW.prior();
+    if (TableCVW.bof())
+        platform::Beep();
+}
+
+void TAddressMain::keyPressEvent(QKeyEvent* event) {
+    const data::TableState state = TableCVW.state();
+    const bool editing = state == data::TableState::Edit || state == data::TableState::Insert;
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    switch (event->key()) {
+    case Qt::Key_PageDown:
+        if (editing) {
+            if (platform::ConfirmYesNo("Save changes?", "Save"))
+                TableCVW.post();
+        } else if (ctrl) {
+            RecordLastClick();
+        } else {
+            RecordNextClick();
+        }
+        return;
+    case Qt::Key_PageUp:
+        if (!editing)
+            ctrl ? RecordFirstClick() : RecordPrevClick();
+        return;
+    case Qt::Key_Escape:
+        if (editing && platform::ConfirmYesNo("Cancel changes?", "Cancel"))
+            TableCVW.cancel();
+        return;
+    default:
+        QMainWindow::keyPressEvent(event);
+    }
+}
+
+// The window sees Page Up, Page Down and Escape before the focused control.
+bool TAddressMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_PageDown || key->key() == Qt::Key_PageUp ||
+            key->key() == Qt::Key_Escape) {
+            keyPressEvent(key);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TAddressMain::closeEvent(QCloseEvent* event) {
+    // An edit in progress is discarded without asking.
+    TableCVW.cancel();
+    TableCVW.close();
+    event->accept();
+}
