@@ -367,8 +367,6 @@ Table Table::open(const std::filesystem::path& path, OpenMode mode) {
     s->structure = std::move(h.structure);
     s->headerLength = h.headerLength;
     s->recordLength = h.recordLength;
-    std::uint64_t needed =
-        std::uint64_t(h.headerLength) + std::uint64_t(h.recordCount) * h.recordLength;
     s->map.map(s->dbf, size, writable);
 
     if (s->structure.hasMemo()) {
