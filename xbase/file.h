@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace xbase {
+
+/// How a file is shared with other openers (whole-file advisory lock).
+enum class FileLock { None, Shared, Exclusive };
+
+/// A POSIX file opened for positioned reads and writes. Every failure throws
+/// xbase::Error naming the file. Locks are taken at open and refused at once
+/// (ErrorKind::Locked) when another opener holds a conflicting one, in this
+/// process or another.
+class File {
+public:
+    File() = default;
+    File(const std::filesystem::path& path, bool writable, bool create, FileLock lock);
+    File(File&& other) noexcept;
+    File& operator=(File&& other) noexcept;
+    ~File();
+
+    bool isOpen() const noexcept { return fd_ >= 0; }
+    int fd() const noexcept { return fd_; }
+    const std::filesystem::path& path() const noexcept { return path_; }
+    bool writable() const noexcept { return writable_; }
+
+    std::uint64_t size() const;
+    /// Reads exactly n bytes at offset; a short read is an ErrorKind::Corrupt error.
+    void readAt(std::uint64_t offset, void* buffer, std::size_t n) const;
+    /// Reads up to n bytes; answers how many were read.
+    std::size_t readSomeAt(std::uint64_t offset, void* buffer, std::size_t n) const;
+    void writeAt(std::uint64_t offset, const void* buffer, std::size_t n);
+    void truncate(std::uint64_t size);
+    /// Makes sure the disk holds space up to `size` (the file grows to at least it).
+    void allocate(std::uint64_t size);
+    void sync();
+    void close() noexcept;
+
+    /// Serialises writers of a shared file over a byte range (waits for it).
+    void lockRange(std::uint64_t offset, std::uint64_t length);
+    void unlockRange(std::uint64_t offset, std::uint64_t length) noexcept;
+
+private:
+    [[noreturn]] void fail(const std::string& what) const;
+    int fd_ = -1;
+    bool writable_ = false;
+    std::filesystem::path path_;
+};
+
+/// The file in `path`'s folder whose name matches `path`'s name ignoring letter
+/// case; `path` itself when none does.
+std::filesystem::path findIgnoringCase(const std::filesystem::path& path);
+
+/// Write-failure injection for tests: the Nth write or allocation from now fails
+/// as a full disk would (0 switches it off).
+namespace testing {
+void failNthWrite(int n) noexcept;
+}
+
+} // namespace xbase

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "xbase/file.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace xbase {
+
+/// A shared memory mapping of the start of a file. Stores into a writable mapping
+/// reach the operating system's cache at once, so they survive the process being
+/// killed; remapping moves the data, so no pointer into it may be kept across calls.
+class Mapping {
+public:
+    Mapping() = default;
+    Mapping(const Mapping&) = delete;
+    Mapping& operator=(const Mapping&) = delete;
+    Mapping(Mapping&& other) noexcept;
+    Mapping& operator=(Mapping&& other) noexcept;
+    ~Mapping();
+
+    /// Maps the first `length` bytes of the file (which must be that long).
+    void map(const File& file, std::uint64_t length, bool writable);
+    void unmap() noexcept;
+    char* data() const noexcept { return data_; }
+    std::uint64_t length() const noexcept { return length_; }
+
+private:
+    char* data_ = nullptr;
+    std::uint64_t length_ = 0;
+};
+
+} // namespace xbase

@@ -1,0 +1,217 @@
+#include "xbase/memo_file.h"
+
+#include "xbase/error.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace xbase {
+
+namespace {
+
+std::uint32_t readBe32(const unsigned char* p) {
+    return std::uint32_t(p[0]) << 24 | std::uint32_t(p[1]) << 16 | std::uint32_t(p[2]) << 8 | p[3];
+}
+
+void writeBe32(unsigned char* p, std::uint32_t v) {
+    p[0] = (v >> 24) & 0xFF;
+    p[1] = (v >> 16) & 0xFF;
+    p[2] = (v >> 8) & 0xFF;
+    p[3] = v & 0xFF;
+}
+
+constexpr std::size_t memoHeaderLength = 512;
+
+Error corrupt(const File& f, const std::string& what) {
+    return Error(ErrorKind::Corrupt, f.path().string() + ": damaged memo file: " + what);
+}
+
+class Fpt final : public MemoFile {
+public:
+    Fpt(File file, bool shared) : file_(std::move(file)), shared_(shared) {
+        unsigned char h[8];
+        if (file_.size() < memoHeaderLength)
+            throw corrupt(file_, "shorter than its header");
+        file_.readAt(0, h, sizeof h);
+        blockSize_ = std::uint32_t(h[6]) << 8 | h[7];
+        if (blockSize_ == 0)
+            throw corrupt(file_, "block size 0");
+    }
+
+    std::uint32_t blockSize() const noexcept override { return blockSize_; }
+
+    std::string read(std::uint32_t block) const override {
+        if (block == 0)
+            return {};
+        std::uint64_t offset = std::uint64_t(block) * blockSize_;
+        std::uint64_t size = file_.size();
+        if (offset < memoHeaderLength || offset + 8 > size)
+            throw corrupt(file_, "memo block " + std::to_string(block) + " lies outside the file");
+        unsigned char h[8];
+        file_.readAt(offset, h, sizeof h);
+        std::uint32_t length = readBe32(h + 4);
+        if (offset + 8 + length > size)
+            throw corrupt(file_, "memo at block " + std::to_string(block) + " runs past the end");
+        std::string text(length, '\0');
+        file_.readAt(offset + 8, text.data(), length);
+        return text;
+    }
+
+    std::uint32_t write(std::string_view text, std::uint32_t oldBlock) override {
+        if (!file_.writable())
+            throw Error(ErrorKind::State, file_.path().string() + ": memo file is read-only");
+        if (text.empty())
+            return 0;
+        if (text.size() > 0x7FFFFFF0u)
+            throw Error(ErrorKind::Value, "memo text too long");
+        std::vector<unsigned char> data(8 + text.size());
+        writeBe32(data.data(), 1);
+        writeBe32(data.data() + 4, std::uint32_t(text.size()));
+        std::memcpy(data.data() + 8, text.data(), text.size());
+        std::uint64_t blocks = (data.size() + blockSize_ - 1) / blockSize_;
+
+        if (shared_)
+            file_.lockRange(0, 8);
+        struct Unlock {
+            File& f;
+            bool on;
+            ~Unlock() {
+                if (on)
+                    f.unlockRange(0, 8);
+            }
+        } unlock{file_, shared_};
+
+        if (oldBlock != 0 && oldBlockCount(oldBlock) >= blocks) {
+            file_.writeAt(std::uint64_t(oldBlock) * blockSize_, data.data(), data.size());
+            return oldBlock;
+        }
+        unsigned char h[4];
+        file_.readAt(0, h, 4);
+        std::uint64_t next = readBe32(h);
+        std::uint64_t firstFree = (memoHeaderLength + blockSize_ - 1) / blockSize_;
+        // Never trust a next-free pointer that points into the header or past the end.
+        std::uint64_t endBlock = (file_.size() + blockSize_ - 1) / blockSize_;
+        next = std::max(next, firstFree);
+        next = std::max(next, endBlock);
+        if (next + blocks > 0xFFFFFFFFu)
+            throw Error(ErrorKind::Value, file_.path().string() + ": memo file is full");
+        // The text goes to disk before the header points past it.
+        std::vector<unsigned char> padded(blocks * blockSize_, 0);
+        std::memcpy(padded.data(), data.data(), data.size());
+        file_.writeAt(next * blockSize_, padded.data(), padded.size());
+        writeBe32(h, std::uint32_t(next + blocks));
+        file_.writeAt(0, h, 4);
+        return std::uint32_t(next);
+    }
+
+    void reset() override {
+        unsigned char h[memoHeaderLength] = {};
+        writeBe32(h, std::uint32_t((memoHeaderLength + blockSize_ - 1) / blockSize_));
+        h[6] = (blockSize_ >> 8) & 0xFF;
+        h[7] = blockSize_ & 0xFF;
+        file_.writeAt(0, h, sizeof h);
+        file_.truncate(memoHeaderLength);
+    }
+
+private:
+    std::uint64_t oldBlockCount(std::uint32_t block) const {
+        std::uint64_t offset = std::uint64_t(block) * blockSize_;
+        if (offset < memoHeaderLength || offset + 8 > file_.size())
+            return 0;
+        unsigned char h[8];
+        file_.readAt(offset, h, sizeof h);
+        return (8 + std::uint64_t(readBe32(h + 4)) + blockSize_ - 1) / blockSize_;
+    }
+
+    File file_;
+    bool shared_;
+    std::uint32_t blockSize_ = 64;
+};
+
+class Dbt final : public MemoFile {
+public:
+    explicit Dbt(File file) : file_(std::move(file)) {
+        unsigned char h[22] = {};
+        if (file_.size() < memoHeaderLength)
+            throw corrupt(file_, "shorter than its header");
+        file_.readAt(0, h, sizeof h);
+        blockSize_ = std::uint32_t(h[20]) | std::uint32_t(h[21]) << 8;
+        if (blockSize_ == 0)
+            blockSize_ = 512; // dBASE III leaves it empty
+        if (blockSize_ < 64 || blockSize_ % 64 != 0)
+            throw corrupt(file_, "block size " + std::to_string(blockSize_));
+    }
+
+    std::uint32_t blockSize() const noexcept override { return blockSize_; }
+
+    std::string read(std::uint32_t block) const override {
+        if (block == 0)
+            return {};
+        std::uint64_t offset = std::uint64_t(block) * blockSize_;
+        std::uint64_t size = file_.size();
+        if (offset < memoHeaderLength || offset >= size)
+            throw corrupt(file_, "memo block " + std::to_string(block) + " lies outside the file");
+        unsigned char h[8] = {};
+        std::size_t got = file_.readSomeAt(offset, h, sizeof h);
+        if (got == 8 && h[0] == 0xFF && h[1] == 0xFF && h[2] == 0x08 && h[3] == 0x00) {
+            std::uint32_t length = std::uint32_t(h[4]) | std::uint32_t(h[5]) << 8 |
+                                   std::uint32_t(h[6]) << 16 | std::uint32_t(h[7]) << 24;
+            if (length < 8 || offset + length > size)
+                throw corrupt(file_,
+                              "memo at block " + std::to_string(block) + " has a bad length");
+            std::string text(length - 8, '\0');
+            file_.readAt(offset + 8, text.data(), text.size());
+            return text;
+        }
+        // dBASE III form: the text runs to the first 1Ah.
+        std::string text;
+        char chunk[4096];
+        while (offset < size) {
+            std::size_t n = file_.readSomeAt(offset, chunk, sizeof chunk);
+            if (n == 0)
+                break;
+            const char* end = static_cast<const char*>(std::memchr(chunk, 0x1A, n));
+            if (end) {
+                text.append(chunk, std::size_t(end - chunk));
+                return text;
+            }
+            text.append(chunk, n);
+            offset += n;
+        }
+        throw corrupt(file_, "memo at block " + std::to_string(block) + " has no end mark");
+    }
+
+    std::uint32_t write(std::string_view, std::uint32_t) override {
+        throw Error(ErrorKind::Unsupported,
+                    file_.path().string() + ": dBASE memo files (DBT) are read only here");
+    }
+    void reset() override { write({}, 0); }
+
+private:
+    File file_;
+    std::uint32_t blockSize_ = 512;
+};
+
+} // namespace
+
+std::unique_ptr<MemoFile> openFpt(const std::filesystem::path& path, bool writable, FileLock lock) {
+    return std::make_unique<Fpt>(File(path, writable, false, lock),
+                                 lock == FileLock::Shared && writable);
+}
+
+void createFpt(const std::filesystem::path& path, std::uint32_t blockSize) {
+    File f(path, true, true, FileLock::Exclusive);
+    f.truncate(0);
+    unsigned char h[memoHeaderLength] = {};
+    writeBe32(h, std::uint32_t((memoHeaderLength + blockSize - 1) / blockSize));
+    h[6] = (blockSize >> 8) & 0xFF;
+    h[7] = blockSize & 0xFF;
+    f.writeAt(0, h, sizeof h);
+}
+
+std::unique_ptr<MemoFile> openDbt(const std::filesystem::path& path, FileLock lock) {
+    return std::make_unique<Dbt>(File(path, false, false, lock));
+}
+
+} // namespace xbase
