@@ -136,7 +136,3 @@ void TAddressMain::SetMenuOrder(QAction* item) {
     item->setChecked(true);
     SetCurrentOrder(data::SortTagOfCaption(item->text()));
 }
-
-void TAddressMain::SetCurrentOrder(const QString& tag) {
-    CurrentOrder = tag;
-}

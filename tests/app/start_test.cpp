@@ -1,6 +1,8 @@
 #include "app/address_main.h"
 #include "app/splash_form.h"
+#include "platform/printers.h"
 #include "platform/program_dir.h"
+#include "platform/scripted_dialogs.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -50,6 +52,7 @@ private slots:
 
 private:
     QTemporaryDir home;
+    platform::ScriptedDialogs dialogs;
 };
 
 QTEST_MAIN(StartTest)
