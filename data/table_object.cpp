@@ -1,10 +1,13 @@
 #include "data/table_object.h"
 
-#include "data/cp1252.h"
 #include "data/xb_env.h"
+#include "platform/cp1252.h"
 #include "xbase/table.h"
 
 namespace data {
+
+using platform::FromCp1252;
+using platform::ToCp1252;
 
 namespace {
 

@@ -1,9 +1,12 @@
 #include "data/xb_engine.h"
 
-#include "data/cp1252.h"
+#include "platform/cp1252.h"
 #include "xbase/table.h"
 
 namespace data {
+
+using platform::FromCp1252;
+using platform::ToCp1252;
 
 TTable& TXbEngine::table() {
     if (!DataSource || !DataSource->dataSet())

@@ -3,12 +3,22 @@
 
 namespace data {
 
-int TXbEngine::tagArea(const QString&) { return 0; }
+int TXbEngine::tagArea(const QString&) {
+    return 0;
+}
 void TXbEngine::setOrderNumber(int) {}
-int TXbEngine::indexOrd() { return 0; }
-QString TXbEngine::tagName() { return {}; }
-QString TXbEngine::indexName() { return {}; }
-QStringList TXbEngine::tagNames() { return {}; }
+int TXbEngine::indexOrd() {
+    return 0;
+}
+QString TXbEngine::tagName() {
+    return {};
+}
+QString TXbEngine::indexName() {
+    return {};
+}
+QStringList TXbEngine::tagNames() {
+    return {};
+}
 void TXbEngine::indexTag(const QString&, const QString&, const QString&, int, bool,
                          const QString&) {
     throw TableError(TableError::Kind::General, "Indexes are not available");

@@ -1,4 +1,4 @@
-#include "data/cp1252.h"
+#include "platform/cp1252.h"
 #include "data/xb_env.h"
 
 #include <gtest/gtest.h>
@@ -9,9 +9,9 @@ TEST(Cp1252, RoundTripsEveryDefinedByteAndReplacesTheRest) {
     std::string all;
     for (int byte = 1; byte < 256; ++byte)
         all += char(byte);
-    EXPECT_EQ(data::ToCp1252(data::FromCp1252(all)), all);
-    EXPECT_EQ(data::FromCp1252("\x80\x93\xe9"), QString::fromUtf8("\u20ac\u201c\u00e9"));
-    EXPECT_EQ(data::ToCp1252(QString::fromUtf8("M\u00fcller \u2013 \u4e2d")), "M\xfcller \x96 ?");
+    EXPECT_EQ(platform::ToCp1252(platform::FromCp1252(all)), all);
+    EXPECT_EQ(platform::FromCp1252("\x80\x93\xe9"), QString::fromUtf8("\u20ac\u201c\u00e9"));
+    EXPECT_EQ(platform::ToCp1252(QString::fromUtf8("M\u00fcller \u2013 \u4e2d")), "M\xfcller \x96 ?");
 }
 
 TEST(DateFormats, PatternsWithAndWithoutCentury) {

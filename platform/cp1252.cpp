@@ -1,6 +1,6 @@
-#include "data/cp1252.h"
+#include "platform/cp1252.h"
 
-namespace data {
+namespace platform {
 
 namespace {
 
@@ -45,4 +45,4 @@ std::string ToCp1252(const QString& text) {
     return bytes;
 }
 
-} // namespace data
+} // namespace platform
