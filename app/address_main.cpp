@@ -9,6 +9,7 @@
 #include "platform/path_lookup.h"
 #include "platform/printers.h"
 #include "platform/program_dir.h"
+#include "platform/settings_file.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -104,15 +105,19 @@ void TAddressMain::FormActivate() {
     data::TXbEnv& env = data::TXbEnv::instance();
     env.Deleted = true;
     env.Century = true;
+    LoadPreferences();
     // The file to open: the first recent file, else DATA\add0001.DBF, created when missing.
-    QString path = platform::RealPath("DATA\\add0001.DBF");
-    if (!QFileInfo::exists(path)) {
-        if (!data::CreateAddressFile(path, TAbleCreate, EngineCreate))
+    const QStringList recent = GetMRUList(platform::SettingsFile::program());
+    QString path = recent.isEmpty() ? QString() : recent.first();
+    if (path.isEmpty()) {
+        path = platform::RealPath("DATA\\add0001.DBF");
+        if (!QFileInfo::exists(path) && !data::CreateAddressFile(path, TAbleCreate, EngineCreate))
             path.clear();
     }
     OpenCVWDBF(path);
     if (TableCVW.active())
         ApplyQuery();
+    UpdateMenuMRUList();
     SetButtons();
     // Its messages only inform; printing dialogs check again before they open.
     platform::CheckPrinters();

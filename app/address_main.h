@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/preferences.h"
 #include "data/data_source.h"
 #include "data/table_object.h"
 #include "data/xb_engine.h"
@@ -72,6 +73,13 @@ public:
     QString QueryString;
     QString GlobalTagId;
 
+    AddingPreferences Adding;
+    void LoadPreferences();
+    void SaveTagPref();
+    void UpdateMRUList(const QString& path);
+    void UpdateMenuMRUList();
+    void MRUITemClick(const QString& path);
+
     void OpenCVWDBF(const QString& path);
     void OpenFileMenuClick();
     void NewFileMenuClick();
@@ -126,6 +134,7 @@ private:
     QWidget* client_ = nullptr;
     QHash<QString, QAction*> actions_;
     QList<QAction*> sortActions_;
+    QList<QAction*> mruActions_;
     QList<TEDBEdit*> fieldBoxes_;
     // Handlers whose functions are built; menu items of the others stay disabled.
     QSet<QString> built_;

@@ -255,7 +255,9 @@ void TAddressMain::OpenCVWDBF(const QString& path) {
     OnOpenCVWFile(opened);
     TableCVW.enableControls();
     QApplication::processEvents();
-    CurrentFile = opened ? platform::RealPath(path) : QString();
+    if (opened)
+        UpdateMRUList(path);
+    CurrentFile = opened ? path : QString();
     platform::SetDatabaseFile(CurrentFile);
     setWindowTitle("Corvane - " + path);
     FindNextButton->hide();

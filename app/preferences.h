@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace platform {
+class SettingsFile;
+}
+
+// The adding options of the settings file's "Adding" section.
+struct AddingPreferences {
+    bool PlugDate = false;
+    bool PlugCityState = false;
+    bool AutoDupCheck = false;
+    QString DefaultCountry;
+    bool CarryOrg = false;
+    bool CarrySA1 = false;
+    bool CarrySA2 = false;
+    bool CarryCity = false;
+    bool CarryState = false;
+    bool CarryZip = false;
+    bool CarryCountry = false;
+
+    static AddingPreferences read(const platform::SettingsFile& settings);
+    bool write(platform::SettingsFile& settings) const;
+};
+
+// The four most recently opened address files, section "MRU", keys Item1 to Item4.
+QStringList GetMRUList(const platform::SettingsFile& settings);
+void PutMRUList(platform::SettingsFile& settings, const QStringList& list);
+// The list after opening a file: the path first, then the old entries without it (compared
+// exactly, letter case included), four at most.
+QStringList UpdatedMRUList(const QStringList& list, const QString& path);
+
+// "Misc"/"GlobalTagId", made new from the clock when missing.
+QString ReadGlobalTagId(const platform::SettingsFile& settings);
