@@ -89,8 +89,12 @@ bool TAddressMain::event(QEvent* event) {
         return true;
     }
     const bool handled = QMainWindow::event(event);
-    if (event->type() == QEvent::WindowActivate && FirstActivation)
+    // The start-up work lets pending events run, which may bring a second activation.
+    if (event->type() == QEvent::WindowActivate && FirstActivation && !startingUp_) {
+        startingUp_ = true;
         FormActivate();
+        startingUp_ = false;
+    }
     return handled;
 }
 

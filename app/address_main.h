@@ -131,6 +131,7 @@ private:
     QString helpFile_;
     int helpTopic_ = 0;
     bool FirstActivation = true;
+    bool startingUp_ = false;
     QWidget* client_ = nullptr;
     QHash<QString, QAction*> actions_;
     QList<QAction*> sortActions_;

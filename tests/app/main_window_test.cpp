@@ -1,0 +1,160 @@
+#include "app/address_main.h"
+#include "app/new_database_dialog.h"
+#include "controls/enter_edit.h"
+#include "data/address_file.h"
+#include "platform/printers.h"
+#include "platform/program_dir.h"
+#include "platform/scripted_dialogs.h"
+#include "platform/settings_file.h"
+#include "platform/system_services.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Flows of the main window with a temporary home, answered through the dialog seam.
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        home.reset(new QTemporaryDir);
+        QVERIFY(home->isValid());
+        platform::SetProgramDir(home->path());
+        dialogs.reset(new platform::ScriptedDialogs);
+        beeps = 0;
+        platform::SetBeepHandler([this] { ++beeps; });
+    }
+    void cleanup() {
+        form.reset();
+        dialogs.reset();
+        platform::SetBeepHandler({});
+    }
+
+    void firstStartCreatesAndOpensTheAddressFile() {
+        start();
+        const QString file = platform::ProgramDir() + "DATA/add0001.DBF";
+        QVERIFY(QFile::exists(file));
+        QVERIFY(form->TableCVW.active());
+        QVERIFY(form->IndexValid);
+        QVERIFY(!form->NoData->isVisible());
+        QCOMPARE(form->windowTitle(), "Corvane - " + file);
+        QCOMPARE(form->FilterStatus->text(), QString("No records"));
+        QCOMPARE(form->CurrentOrder, QString("LNAME"));
+        QVERIFY(form->sortActions().first()->isChecked());
+        // The first start writes the tag id and the recent file.
+        const platform::SettingsFile settings = platform::SettingsFile::program();
+        QVERIFY(!settings.readString("Misc", "GlobalTagId").isEmpty());
+        QCOMPARE(settings.readString("MRU", "Item1"), file);
+        QVERIFY(dialogs->messages().isEmpty());
+    }
+
+    void missingRecentFileShowsBothMessagesAndNoData() {
+        platform::SettingsFile settings = platform::SettingsFile::program();
+        const QString gone = home->path() + "/gone/ADD0007.DBF";
+        settings.writeString("MRU", "Item1", gone);
+        start();
+        const QStringList expected{"File " + gone + " not found",
+                                   "Unable to open " + gone +
+                                       "\r\n\r\n * May not be an Corvane file.\r\n * May be "
+                                       "in use by another program or user"};
+        QCOMPARE(dialogs->messageTexts().join(" | "), expected.join(" | "));
+        QVERIFY(!form->TableCVW.active());
+        QVERIFY(form->NoData->isVisible());
+        QCOMPARE(form->windowTitle(), "Corvane - " + gone);
+    }
+
+    void navigationFollowsTheSortOrderAndBeepsAtTheEnds() {
+        start();
+        for (const char* last : {"Young", "Adams", "Miller"})
+            addRecord(last);
+        form->RecordFirstClick();
+        QCOMPARE(form->TableCVW.fieldText("LNAME"), QString("Adams"));
+        QCOMPARE(findEdit("LNAMEEdit")->text(), QString("Adams"));
+        QCOMPARE(form->FilterStatus->text(), QString("3 records (no filter)"));
+        form->RecordPrevClick();
+        QCOMPARE(beeps, 1);
+        key(Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(form->TableCVW.fieldText("LNAME"), QString("Young"));
+        key(Qt::Key_PageDown); // in the last record: beeps and stays
+        QCOMPARE(beeps, 2);
+        QCOMPARE(form->TableCVW.fieldText("LNAME"), QString("Young"));
+        key(Qt::Key_PageUp);
+        QCOMPARE(form->TableCVW.fieldText("LNAME"), QString("Miller"));
+
+        // Sorting by another order moves the check mark.
+        QAction* byZip = form->sortActions()[7];
+        byZip->trigger();
+        QCOMPARE(form->CurrentOrder, QString("ZIP"));
+        int checked = 0;
+        for (QAction* item : form->sortActions())
+            checked += item->isChecked();
+        QCOMPARE(checked, 1);
+        QVERIFY(byZip->isChecked());
+    }
+
+    void openRefusesFilesThatAreNotDbf() {
+        start();
+        dialogs->clear();
+        dialogs->answerFile(home->path() + "/notes.txt");
+        form->OpenFileMenuClick();
+        QCOMPARE(dialogs->messageTexts(), QStringList{"Must be a DBF file"});
+        QCOMPARE(dialogs->fileRequests().first().filter, QString("DBF Files|*.dbf"));
+    }
+
+    void newDatabaseProposesTheNextNameAndOpensTheNewFile() {
+        start();
+        QString proposal;
+        dialogs->answerDialog([&](QDialog& dialog) {
+            auto& ask = static_cast<TNewDataBaseName&>(dialog);
+            proposal = ask.name();
+            ask.DBFFileName->setText("9bad");
+            const bool refused = !ask.OKButton->isEnabled();
+            ask.DBFFileName->setText("CLIENTS");
+            return refused && ask.OKButton->isEnabled() ? 1 : 2;
+        });
+        form->NewFileMenuClick();
+        QCOMPARE(proposal, QString("ADD0002"));
+        const QString file = platform::ProgramDir() + "DATA/CLIENTS.DBF";
+        QVERIFY(QFile::exists(file));
+        QCOMPARE(form->CurrentFile, file);
+        QVERIFY(form->IndexValid);
+        // The same name again is refused.
+        dialogs->answerDialog([](QDialog& dialog) {
+            static_cast<TNewDataBaseName&>(dialog).DBFFileName->setText("clients");
+            return 1;
+        });
+        form->NewFileMenuClick();
+        QCOMPARE(dialogs->messageTexts().last(),
+                 QString("That file already exists.Please select another name"));
+    }
+
+private:
+    void start() {
+        form.reset(new TAddressMain);
+        form->show();
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(form.get(), &activate);
+    }
+    void addRecord(const QString& last) {
+        form->TableCVW.insert();
+        form->TableCVW.setFieldText("LNAME", last);
+        form->TableCVW.post();
+    }
+    QLineEdit* findEdit(const char* name) { return form->findChild<QLineEdit*>(name); }
+    void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QKeyEvent event(QEvent::KeyPress, k, modifiers);
+        QApplication::sendEvent(findEdit("LNAMEEdit"), &event);
+    }
+
+    std::unique_ptr<QTemporaryDir> home;
+    std::unique_ptr<platform::ScriptedDialogs> dialogs;
+    std::unique_ptr<TAddressMain> form;
+    int beeps = 0;
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
