@@ -79,6 +79,7 @@ public:
     void UpdateMRUList(const QString& path);
     void UpdateMenuMRUList();
     void MRUITemClick(const QString& path);
+    void Prefences1Click();
 
     void OpenCVWDBF(const QString& path);
     void OpenFileMenuClick();

@@ -56,7 +56,8 @@ void TAddressMain::setupDataObjects() {
               "Contents1Click",
               "SearchforHelpOn1Click",
               "HowtoUseHelp1Click",
-              "About1Click"};
+              "About1Click",
+              "Prefences1Click"};
     bindControls();
     connectMenus();
 }
@@ -70,6 +71,8 @@ void TAddressMain::connectMenus() {
             [this] { RebuildIndexesMenuClick(); });
     connect(menuAction("RebuildSystemFileindexesmnuClick"), &QAction::triggered, this,
             [this] { RebuildSystemFileindexesmnuClick(); });
+    connect(menuAction("Prefences1Click"), &QAction::triggered, this,
+            [this] { Prefences1Click(); });
     connect(menuAction("mnufirstClick"), &QAction::triggered, this, [this] { RecordFirstClick(); });
     connect(menuAction("mnuPrevClick"), &QAction::triggered, this, [this] { RecordPrevClick(); });
     connect(menuAction("mnuNextClick"), &QAction::triggered, this, [this] { RecordNextClick(); });
@@ -149,6 +152,7 @@ void TAddressMain::SetButtons() {
     enable("NewFileMenuClick", r.notEditing);
     enable("OpenFileMenuClick", r.notEditing);
     enable("RebuildSystemFileindexesmnuClick", r.notEditing);
+    enable("Prefences1Click", r.notEditing);
     menuAction("ExitMenuClick")->setEnabled(r.notEditing);
     for (QAction* item : std::as_const(sortActions_))
         item->setEnabled(r.browsing);

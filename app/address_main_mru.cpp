@@ -1,6 +1,8 @@
 // The main window's preferences and its list of recently opened files.
 #include "app/address_main.h"
 
+#include "app/preferences_dialog.h"
+#include "platform/dialogs.h"
 #include "platform/settings_file.h"
 
 #include <QAction>
@@ -47,4 +49,12 @@ void TAddressMain::MRUITemClick(const QString& path) {
     if (!TableCVW.active() && !remembered.isEmpty())
         OpenCVWDBF(remembered);
     SetButtons();
+}
+
+// The main window reads the settings again whatever the answer.
+void TAddressMain::Prefences1Click() {
+    TPreferences preferences(this);
+    platform::CenterOnMainForm(preferences);
+    platform::CurrentDialogs().exec(preferences);
+    LoadPreferences();
 }

@@ -1,5 +1,6 @@
 #include "app/address_main.h"
 #include "app/new_database_dialog.h"
+#include "app/preferences_dialog.h"
 #include "controls/enter_edit.h"
 #include "data/address_file.h"
 #include "platform/printers.h"
@@ -9,6 +10,7 @@
 #include "platform/system_services.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -130,6 +132,26 @@ private slots:
         form->NewFileMenuClick();
         QCOMPARE(dialogs->messageTexts().last(),
                  QString("That file already exists.Please select another name"));
+    }
+
+    void preferencesAreReadAgainEvenAfterCancel() {
+        start();
+        dialogs->answerDialog([](QDialog& dialog) {
+            auto& preferences = static_cast<TPreferences&>(dialog);
+            preferences.AutoDupCheck->setChecked(true);
+            preferences.OKButton->click();
+            return dialog.result();
+        });
+        form->Prefences1Click();
+        QVERIFY(form->Adding.AutoDupCheck);
+        QVERIFY(platform::SettingsFile::program().readBool("Adding", "AutoDupCheck"));
+        dialogs->answerDialog([](QDialog& dialog) {
+            platform::SettingsFile::program().writeString("Adding", "DefaultCountry", "Canada");
+            static_cast<TPreferences&>(dialog).CancelButton->click();
+            return dialog.result();
+        });
+        form->Prefences1Click();
+        QCOMPARE(form->Adding.DefaultCountry, QString("Canada"));
     }
 
 private:

@@ -1,0 +1,120 @@
+#include "app/preferences_dialog.h"
+
+#include "app/preferences.h"
+#include "controls/enter_edit.h"
+#include "platform/dialogs.h"
+#include "platform/help.h"
+#include "platform/settings_file.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QCheckBox* check(QWidget* parent, QLayout* layout, const QString& caption, const QString& name,
+                 const QString& help) {
+    auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(name);
+    box->setWhatsThis(help);
+    layout->addWidget(box);
+    return box;
+}
+
+} // namespace
+
+TPreferences::TPreferences(QWidget* parent) : QDialog(parent) {
+    setObjectName("Preferences");
+    setWindowTitle("Preferences");
+    auto* layout = new QVBoxLayout(this);
+
+    auto* adding = new QGroupBox(" When adding new records", this);
+    auto* addingLayout = new QVBoxLayout(adding);
+    PlugDate = check(adding, addingLayout, "Enter today's date in the date field", "PlugDate",
+                     "A new record gets today's date.");
+    PlugCityState =
+        check(adding, addingLayout, "Automatically insert city and state/province", "PlugCityState",
+              "A new record gets the city and state of a record with the same ZIP.");
+    AutoDupCheck = check(adding, addingLayout, "Automatically check for duplicate names",
+                         "AutoDupCheck", "Warns when the new name is already in the file.");
+    auto* countryRow = new QHBoxLayout;
+    countryRow->addWidget(new QLabel("Default Country Name", adding));
+    DefCountry = new TEnterEdit(adding);
+    DefCountry->setObjectName("DefCountry");
+    DefCountry->setMaxLength(30);
+    DefCountry->setWhatsThis("The country a new record starts with.");
+    countryRow->addWidget(DefCountry);
+    addingLayout->addLayout(countryRow);
+    layout->addWidget(adding);
+
+    auto* carry = new QGroupBox("Carry forward the following fields:", this);
+    auto* carryLayout = new QVBoxLayout(carry);
+    const QString carryHelp = "A new record starts with this field of the record shown before.";
+    CarryOrg = check(carry, carryLayout, "Organization", "CarryOrg", carryHelp);
+    CarrySA1 = check(carry, carryLayout, "Address 1", "CarrySA1", carryHelp);
+    CarrySA2 = check(carry, carryLayout, "Address 2", "CarrySA2", carryHelp);
+    CarryCity = check(carry, carryLayout, "City", "CarryCity", carryHelp);
+    CarryState = check(carry, carryLayout, "State/Province", "CarryState", carryHelp);
+    CarryZip = check(carry, carryLayout, "Zip/Postal Code", "CarryZip", carryHelp);
+    CarryCountry = check(carry, carryLayout, "Country", "CarryCountry", carryHelp);
+    layout->addWidget(carry);
+
+    auto* buttons = new QHBoxLayout;
+    OKButton = new QPushButton("Ok", this);
+    OKButton->setObjectName("OKButton");
+    OKButton->setDefault(true);
+    CancelButton = new QPushButton("Cancel", this);
+    CancelButton->setObjectName("CancelButton");
+    HelpButton = new QPushButton("Help", this);
+    HelpButton->setObjectName("HelpButton");
+    OKButton->setWhatsThis("Keep these settings.");
+    CancelButton->setWhatsThis("Close without changing the settings.");
+    HelpButton->setWhatsThis("Show help on the preferences.");
+    for (QPushButton* button : {OKButton, CancelButton, HelpButton})
+        buttons->addWidget(button);
+    layout->addLayout(buttons);
+
+    connect(OKButton, &QPushButton::clicked, this, [this] {
+        SavePreferences();
+        done(platform::ResultOk);
+    });
+    connect(CancelButton, &QPushButton::clicked, this, [this] { done(platform::ResultCancel); });
+    connect(HelpButton, &QPushButton::clicked, this, [] { platform::ShowHelpTopic(HelpTopic); });
+    LoadPreferences();
+}
+
+void TPreferences::LoadPreferences() {
+    const AddingPreferences p = AddingPreferences::read(platform::SettingsFile::program());
+    PlugDate->setChecked(p.PlugDate);
+    PlugCityState->setChecked(p.PlugCityState);
+    AutoDupCheck->setChecked(p.AutoDupCheck);
+    DefCountry->setText(p.DefaultCountry);
+    CarryOrg->setChecked(p.CarryOrg);
+    CarrySA1->setChecked(p.CarrySA1);
+    CarrySA2->setChecked(p.CarrySA2);
+    CarryCity->setChecked(p.CarryCity);
+    CarryState->setChecked(p.CarryState);
+    CarryZip->setChecked(p.CarryZip);
+    CarryCountry->setChecked(p.CarryCountry);
+}
+
+void TPreferences::SavePreferences() {
+    AddingPreferences p;
+    p.PlugDate = PlugDate->isChecked();
+    p.PlugCityState = PlugCityState->isChecked();
+    p.AutoDupCheck = AutoDupCheck->isChecked();
+    p.DefaultCountry = DefCountry->text();
+    p.CarryOrg = CarryOrg->isChecked();
+    p.CarrySA1 = CarrySA1->isChecked();
+    p.CarrySA2 = CarrySA2->isChecked();
+    p.CarryCity = CarryCity->isChecked();
+    p.CarryState = CarryState->isChecked();
+    p.CarryZip = CarryZip->isChecked();
+    p.CarryCountry = CarryCountry->isChecked();
+    platform::SettingsFile settings = platform::SettingsFile::program();
+    if (!p.write(settings))
+        platform::ShowInfo("Unable to write the settings file " + settings.path());
+}
