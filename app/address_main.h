@@ -86,6 +86,15 @@ public:
     void NewFileMenuClick();
     void RebuildIndexesMenuClick();
     void RebuildSystemFileindexesmnuClick();
+    void AddButtonClick();
+    void EditButtonClick();
+    void EditFieldClick();
+    void SaveButtonClick();
+    void CancelButtonClick();
+    void DeleteButtonClick();
+    void mnuCloneClick();
+    bool CheckDupName(const QString& first, const QString& last);
+    std::pair<QString, QString> FillCityState(const QString& zip);
     void RecordFirstClick();
     void RecordPrevClick();
     void RecordNextClick();
@@ -119,6 +128,7 @@ private:
     void showNoData(bool show);
 
     void ClearOrderMenuItems();
+    void ReapplyWhenEmpty();
     void setupDataObjects();
     void bindControls();
     void showRecord();

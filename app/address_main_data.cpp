@@ -8,12 +8,14 @@
 #include "app/reindex_dialogs.h"
 #include "data/address_file.h"
 #include "data/address_schema.h"
+#include "data/memo_text.h"
 #include "platform/dialogs.h"
 #include "platform/path_lookup.h"
 #include "platform/program_dir.h"
 #include "platform/system_services.h"
 
 #include <QAction>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -22,9 +24,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <functional>
 
 namespace {
 
@@ -78,9 +82,45 @@ void TAddressMain::connectMenus() {
     connect(menuAction("mnuNextClick"), &QAction::triggered, this, [this] { RecordNextClick(); });
     connect(menuAction("mnuLastClick"), &QAction::triggered, this, [this] { RecordLastClick(); });
     const struct {
+        const char* menu;
+        void (TAddressMain::*handler)();
+    } items[] = {{"mnuAddClick", &TAddressMain::AddButtonClick},
+                 {"mnuEditClick", &TAddressMain::EditButtonClick},
+                 {"mnuDeleteClick", &TAddressMain::DeleteButtonClick},
+                 {"mnuCloneClick", &TAddressMain::mnuCloneClick}};
+    for (const auto& item : items) {
+        const auto handler = item.handler;
+        connect(menuAction(item.menu), &QAction::triggered, this,
+                [this, handler] { (this->*handler)(); });
+    }
+    // The hidden edit menu acts on the focused edit box.
+    const struct {
+        const char* menu;
+        std::function<void(QLineEdit*)> line;
+        std::function<void(QPlainTextEdit*)> text;
+    } edits[] = {{"Undotyping1Click", &QLineEdit::undo, &QPlainTextEdit::undo},
+                 {"Cut1Click", &QLineEdit::cut, &QPlainTextEdit::cut},
+                 {"Copy1Click", &QLineEdit::copy, &QPlainTextEdit::copy},
+                 {"Paste1Click", &QLineEdit::paste, &QPlainTextEdit::paste}};
+    for (const auto& edit : edits) {
+        connect(menuAction(edit.menu), &QAction::triggered, this,
+                [line = edit.line, text = edit.text] {
+                    QWidget* focused = QApplication::focusWidget();
+                    if (auto* box = qobject_cast<QLineEdit*>(focused))
+                        line(box);
+                    else if (auto* memo = qobject_cast<QPlainTextEdit*>(focused))
+                        text(memo);
+                });
+    }
+    const struct {
         const char* button;
         void (TAddressMain::*handler)();
-    } buttons[] = {{"FirstButton", &TAddressMain::RecordFirstClick},
+    } buttons[] = {{"AddButton", &TAddressMain::AddButtonClick},
+                   {"EditButton", &TAddressMain::EditButtonClick},
+                   {"DeleteButton", &TAddressMain::DeleteButtonClick},
+                   {"SaveButton", &TAddressMain::SaveButtonClick},
+                   {"CancelButton", &TAddressMain::CancelButtonClick},
+                   {"FirstButton", &TAddressMain::RecordFirstClick},
                    {"PriorButton", &TAddressMain::RecordPrevClick},
                    {"NextButton", &TAddressMain::RecordNextClick},
                    {"LastButton", &TAddressMain::RecordLastClick}};
@@ -101,7 +141,22 @@ void TAddressMain::bindControls() {
                 return;
             TableCVW.setFieldText(box->dataField(), text);
         });
+        connect(box, &TEDBEdit::doubleClicked, this, [this] { EditFieldClick(); });
     }
+    MemoEdit->installEventFilter(this);
+    connect(MemoEdit, &QPlainTextEdit::textChanged, this, [this] {
+        // Typing in the memo starts editing.
+        if (MemoEditArmed && !showingRecord_ && TableCVW.state() == data::TableState::Browse &&
+            findChild<QWidget*>("EditButton")->isEnabled()) {
+            const QString typed = MemoEdit->toPlainText();
+            const QTextCursor cursor = MemoEdit->textCursor();
+            EditButtonClick();
+            if (MemoEdit->toPlainText() != typed) {
+                MemoEdit->setPlainText(typed);
+                MemoEdit->setTextCursor(cursor);
+            }
+        }
+    });
 }
 
 // Shows the current record in every bound control.
@@ -116,14 +171,19 @@ void TAddressMain::showRecord() {
         if (box->text() != text)
             box->setText(text);
         box->setReadOnly(!editing);
+        box->setCursorPosition(editing ? box->cursorPosition() : 0);
     }
     if (auto* displayDate = findChild<QLineEdit*>("DisplayDateEdit"))
         displayDate->setText(TableCVW.calculatedValue("DisplayDate").toString());
     TaggedCheck->setChecked(TableCVW.calculatedValue("Tagged").toBool());
-    const QString memo = TableCVW.fieldText("MEMO");
-    if (MemoEdit->toPlainText() != memo)
-        MemoEdit->setPlainText(memo);
-    MemoEdit->setReadOnly(!editing);
+    // The memo box mirrors MEMO while browsing; while editing it holds what the user types.
+    MemoEditArmed = false;
+    if (state == data::TableState::Browse) {
+        const QString memo = data::MemoTextToShow(TableCVW.fieldText("MEMO"));
+        if (MemoEdit->toPlainText() != memo)
+            MemoEdit->setPlainText(memo);
+    }
+    MemoEditArmed = true;
     showingRecord_ = false;
     if (FollowTableEvents)
         SetButtons();
@@ -160,6 +220,25 @@ void TAddressMain::SetButtons() {
     CancelButton->setVisible(r.saveCancel);
     for (const char* name : {"AddButton", "EditButton", "DeleteButton", "ExitButton"})
         button(name)->setVisible(r.notEditing);
+    button("AddButton")->setEnabled(r.addEnabled);
+    button("EditButton")->setEnabled(r.browsing);
+    button("DeleteButton")->setEnabled(r.browsing);
+    enable("mnuAddClick", r.addEnabled);
+    enable("mnuEditClick", r.browsing);
+    enable("mnuDeleteClick", r.browsing);
+    enable("mnuCloneClick", r.browsing);
+    for (const char* name : {"Undotyping1Click", "Cut1Click", "Copy1Click", "Paste1Click"})
+        enable(name, r.fileItems);
+    menuBar()->findChild<QMenu*>("FileMenu")->setEnabled(r.notEditing);
+    if (QMenu* record = menuBar()->findChild<QMenu*>("RecordMenu"))
+        record->setEnabled(r.recordMenu);
+    SaveButton->setEnabled(r.saveCancel);
+    CancelButton->setEnabled(r.saveCancel);
+    if (s.editing) {
+        QWidget* focused = QApplication::focusWidget();
+        if (!qobject_cast<TEDBEdit*>(focused) && focused != MemoEdit)
+            findChild<TEDBEdit*>("LNAMEEdit")->setFocus();
+    }
     ClearFilterButton->setVisible(r.clearFilterShown);
     ClearFilterButton->setEnabled(r.clearFilterEnabled);
     if (r.findNextHidden)
@@ -373,7 +452,7 @@ void TAddressMain::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_PageDown:
         if (editing) {
             if (platform::ConfirmYesNo("Save changes?", "Save"))
-                TableCVW.post();
+                SaveButtonClick();
         } else if (ctrl) {
             RecordLastClick();
         } else {
@@ -385,8 +464,10 @@ void TAddressMain::keyPressEvent(QKeyEvent* event) {
             ctrl ? RecordFirstClick() : RecordPrevClick();
         return;
     case Qt::Key_Escape:
-        if (editing && platform::ConfirmYesNo("Cancel changes?", "Cancel"))
-            TableCVW.cancel();
+        // In the memo box Escape cancels at once.
+        if (editing && (QApplication::focusWidget() == MemoEdit ||
+                        platform::ConfirmYesNo("Cancel changes?", "Cancel")))
+            CancelButtonClick();
         return;
     default:
         QMainWindow::keyPressEvent(event);

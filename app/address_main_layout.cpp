@@ -3,6 +3,7 @@
 #include "app/address_main.h"
 
 #include "app/edb_edit.h"
+#include "controls/insert_mode.h"
 #include "data/address_schema.h"
 
 #include <QCheckBox>
@@ -171,6 +172,7 @@ void TAddressMain::buildPages(QWidget* client) {
     new QLabel("Memo", memoPage);
     MemoEdit = new QPlainTextEdit(memoPage);
     MemoEdit->setObjectName("MemoEdit");
+    InstallOvertype(MemoEdit);
     MemoEdit->setGeometry(6, 6, FormWidth - 12, PagesHeight - 46);
     addButton(memoPage, "Search &Memo", "SearchMemoButton", QRect(6, PagesHeight - 34, 100, 25))
         ->setEnabled(false);

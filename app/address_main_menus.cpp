@@ -63,6 +63,7 @@ void TAddressMain::buildMenus() {
     edit->menuAction()->setVisible(false);
 
     QMenu* record = menuBar()->addMenu("&Record");
+    record->setObjectName("RecordMenu");
     addMenuItem(record, "&First", "mnufirstClick", QKeySequence("Ctrl+Up"));
     addMenuItem(record, "&Previous", "mnuPrevClick", QKeySequence("Ctrl+Left"));
     addMenuItem(record, "&Next", "mnuNextClick", QKeySequence("Ctrl+Right"));

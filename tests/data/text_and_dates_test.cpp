@@ -66,3 +66,18 @@ TEST(ReindexProgress, GaugeReachesFullBeforeTheLastFiveTags) {
 }
 
 } // namespace
+
+#include "data/memo_text.h"
+
+namespace {
+
+TEST(MemoText, BlankAfterAPositiveMultipleOfFour) {
+    EXPECT_EQ(data::MemoTextToStore("12345678"), "12345678 ");
+    EXPECT_EQ(data::MemoTextToStore("1234567"), "1234567");
+    EXPECT_EQ(data::MemoTextToStore(""), "");
+    EXPECT_EQ(data::MemoTextToStore("ab\ncd"), "ab\r\ncd"); // 6 with the line break
+    EXPECT_EQ(data::MemoTextToStore("a\nb"), "a\r\nb ");    // 4 with the line break
+    EXPECT_EQ(data::MemoTextToShow("a\r\nb "), "a\nb ");
+}
+
+} // namespace
