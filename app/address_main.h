@@ -93,6 +93,7 @@ public:
     void CancelButtonClick();
     void DeleteButtonClick();
     void mnuCloneClick();
+    void DateLabelClick();
     bool CheckDupName(const QString& first, const QString& last);
     std::pair<QString, QString> FillCityState(const QString& zip);
     void RecordFirstClick();

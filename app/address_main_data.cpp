@@ -119,6 +119,7 @@ void TAddressMain::connectMenus() {
                    {"EditButton", &TAddressMain::EditButtonClick},
                    {"DeleteButton", &TAddressMain::DeleteButtonClick},
                    {"SaveButton", &TAddressMain::SaveButtonClick},
+                   {"DateButton", &TAddressMain::DateLabelClick},
                    {"CancelButton", &TAddressMain::CancelButtonClick},
                    {"FirstButton", &TAddressMain::RecordFirstClick},
                    {"PriorButton", &TAddressMain::RecordPrevClick},
@@ -221,6 +222,7 @@ void TAddressMain::SetButtons() {
     for (const char* name : {"AddButton", "EditButton", "DeleteButton", "ExitButton"})
         button(name)->setVisible(r.notEditing);
     button("AddButton")->setEnabled(r.addEnabled);
+    button("DateButton")->setEnabled(r.browsing || s.editing);
     button("EditButton")->setEnabled(r.browsing);
     button("DeleteButton")->setEnabled(r.browsing);
     enable("mnuAddClick", r.addEnabled);

@@ -2,6 +2,7 @@
 // with the duplicate-name check and the city and state taken from an existing ZIP.
 #include "app/address_main.h"
 
+#include "app/date_selector.h"
 #include "app/edb_edit.h"
 #include "app/get_first_last_zip.h"
 #include "controls/enter_edit.h"
@@ -253,4 +254,16 @@ void TAddressMain::ReapplyWhenEmpty() {
         }
     } catch (const std::exception&) {
     }
+}
+
+void TAddressMain::DateLabelClick() {
+    if (!TableCVW.active() || (TableCVW.bof() && TableCVW.eof() && !isEditing(TableCVW)))
+        return;
+    const std::optional<QString> date = AskForDate(TableCVW.fieldText("DATE"), this);
+    if (!date)
+        return;
+    if (!isEditing(TableCVW))
+        TableCVW.edit();
+    TableCVW.setFieldText("DATE", *date);
+    SetButtons();
 }
