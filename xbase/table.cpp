@@ -326,6 +326,7 @@ struct Table::State {
     }
 };
 
+Table::Table() = default;
 Table::Table(std::unique_ptr<State> state) : s_(std::move(state)) {}
 Table::Table(Table&&) noexcept = default;
 Table& Table::operator=(Table&& other) noexcept {

@@ -54,6 +54,8 @@ public:
     static Table create(const std::filesystem::path& path, const std::vector<Field>& fields,
                         OpenMode mode = OpenMode::Exclusive);
 
+    /// A closed table; open() or create() gives an open one.
+    Table();
     Table(Table&&) noexcept;
     Table& operator=(Table&&) noexcept;
     ~Table();
