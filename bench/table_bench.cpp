@@ -98,14 +98,14 @@ const char* const sqliteQuery = "SELECT count(*) FROM addr WHERE substr(upper(ln
 
 void fillTable(const std::filesystem::path& path, std::int64_t n) {
     xbase::Table t = xbase::Table::create(path, addressFields());
-    const auto& fields = addressFields();
+    const std::size_t isdel = t.structure().indexOf("ISDEL");
     Generator g;
     for (std::int64_t i = 0; i < n; ++i) {
         Address a = g.next();
         t.appendBlank();
         for (std::size_t f = 0; f < textFields; ++f)
-            t.setText(fields[f].name, a.text[f]);
-        t.setLogical("ISDEL", a.isdel);
+            t.setText(f, a.text[f]);
+        t.setLogical(isdel, a.isdel);
         t.post();
     }
     t.close();
