@@ -1,0 +1,244 @@
+#include "xbase/index_node.h"
+
+#include "xbase/error.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace xbase {
+
+namespace {
+
+constexpr std::uint16_t rootFlag = 1;
+constexpr std::uint16_t leafFlag = 2;
+constexpr std::size_t interiorRoom = nodeSize - 12;
+
+std::uint32_t getLe(const std::uint8_t* p, std::size_t n) {
+    std::uint32_t v = 0;
+    for (std::size_t i = n; i-- > 0;)
+        v = (v << 8) | p[i];
+    return v;
+}
+
+void putLe(std::uint8_t* p, std::uint64_t v, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i, v >>= 8)
+        p[i] = static_cast<std::uint8_t>(v);
+}
+
+std::uint32_t getBe(const std::uint8_t* p) {
+    return (std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) | (std::uint32_t(p[2]) << 8) |
+           p[3];
+}
+
+void putBe(std::uint8_t* p, std::uint32_t v) {
+    p[0] = static_cast<std::uint8_t>(v >> 24);
+    p[1] = static_cast<std::uint8_t>(v >> 16);
+    p[2] = static_cast<std::uint8_t>(v >> 8);
+    p[3] = static_cast<std::uint8_t>(v);
+}
+
+unsigned bitsFor(std::uint64_t value) {
+    unsigned bits = 0;
+    while (value >> bits)
+        ++bits;
+    return bits;
+}
+
+[[noreturn]] void corrupt(std::uint32_t offset, const std::string& what) {
+    throw Error(ErrorKind::Corrupt, "index node at offset " + std::to_string(offset) + ": " + what);
+}
+
+// Field widths of the packed part of a leaf entry.
+struct LeafBits {
+    unsigned recno = 0, dup = 0, trail = 0, bytes = 0;
+};
+
+LeafBits leafBits(std::size_t keyLength, std::uint32_t maxRecno) {
+    LeafBits b;
+    b.dup = b.trail = bitsFor(keyLength);
+    unsigned needed = std::max(bitsFor(maxRecno), 1u) + 2 * b.dup;
+    b.bytes = std::max(3u, (needed + 7) / 8);
+    b.recno = std::min(32u, b.bytes * 8 - 2 * b.dup);
+    return b;
+}
+
+std::size_t trailingCount(const std::string& key, std::uint8_t trail) {
+    std::size_t n = 0;
+    while (n < key.size() && static_cast<std::uint8_t>(key[key.size() - 1 - n]) == trail)
+        ++n;
+    return n;
+}
+
+std::size_t commonPrefix(const std::string& a, const std::string& b, std::size_t limit) {
+    std::size_t n = 0;
+    while (n < limit && a[n] == b[n])
+        ++n;
+    return n;
+}
+
+// Key bytes entry i stores after dropping what it shares with the previous key and its
+// trailing bytes; the limits keep duplicate plus trailing within the key.
+struct Compression {
+    std::size_t dup = 0, trail = 0;
+};
+
+Compression compress(const IndexEntry* previous, const IndexEntry& entry, const NodeFormat& f) {
+    Compression c;
+    c.trail = trailingCount(entry.key, f.trail);
+    if (previous)
+        c.dup = commonPrefix(previous->key, entry.key, f.keyLength - c.trail);
+    return c;
+}
+
+} // namespace
+
+std::size_t interiorCapacity(std::size_t keyLength) noexcept {
+    return interiorRoom / (keyLength + 8);
+}
+
+std::size_t leafKeyBytes(const IndexEntry* previous, const IndexEntry& entry,
+                         const NodeFormat& format) {
+    Compression c = compress(previous, entry, format);
+    return format.keyLength - c.dup - c.trail;
+}
+
+std::size_t leafInfoBytes(std::size_t keyLength, std::uint32_t maxRecno) {
+    return leafBits(keyLength, maxRecno).bytes;
+}
+
+std::size_t leafBytes(const IndexEntry* first, const IndexEntry* last, const NodeFormat& format) {
+    std::uint32_t maxRecno = 0;
+    std::size_t keyBytes = 0;
+    for (const IndexEntry* e = first; e != last; ++e) {
+        maxRecno = std::max(maxRecno, e->recno);
+        keyBytes += leafKeyBytes(e == first ? nullptr : e - 1, *e, format);
+    }
+    return keyBytes +
+           static_cast<std::size_t>(last - first) * leafInfoBytes(format.keyLength, maxRecno);
+}
+
+bool leafFits(const IndexEntry* first, const IndexEntry* last, const NodeFormat& format) {
+    return leafBytes(first, last, format) <= leafRoom;
+}
+
+void encodeNode(const IndexNode& node, const NodeFormat& f, std::uint8_t* page) {
+    std::memset(page, 0, nodeSize);
+    putLe(page, (node.leaf ? leafFlag : 0) | (node.root ? rootFlag : 0), 2);
+    putLe(page + 2, node.entries.size(), 2);
+    putLe(page + 4, node.left, 4);
+    putLe(page + 8, node.right, 4);
+    const IndexEntry* first = node.entries.data();
+    const IndexEntry* last = first + node.entries.size();
+    if (!node.leaf) {
+        if (node.entries.size() > interiorCapacity(f.keyLength))
+            throw Error(ErrorKind::General, "index interior node overfilled");
+        std::uint8_t* p = page + 12;
+        for (const IndexEntry& e : node.entries) {
+            std::memcpy(p, e.key.data(), f.keyLength);
+            putBe(p + f.keyLength, e.recno);
+            putBe(p + f.keyLength + 4, e.child);
+            p += f.keyLength + 8;
+        }
+        return;
+    }
+    std::size_t used = leafBytes(first, last, f);
+    if (used > leafRoom)
+        throw Error(ErrorKind::General, "index leaf node overfilled");
+    std::uint32_t maxRecno = 0;
+    for (const IndexEntry& e : node.entries)
+        maxRecno = std::max(maxRecno, e.recno);
+    LeafBits b = leafBits(f.keyLength, maxRecno);
+    putLe(page + 12, leafRoom - used, 2);
+    putLe(page + 14, b.recno >= 32 ? 0xFFFFFFFFu : (1u << b.recno) - 1, 4);
+    page[18] = static_cast<std::uint8_t>((1u << b.dup) - 1);
+    page[19] = static_cast<std::uint8_t>((1u << b.trail) - 1);
+    page[20] = static_cast<std::uint8_t>(b.recno);
+    page[21] = static_cast<std::uint8_t>(b.dup);
+    page[22] = static_cast<std::uint8_t>(b.trail);
+    page[23] = static_cast<std::uint8_t>(b.bytes);
+    std::size_t keyEnd = nodeSize;
+    std::uint8_t* info = page + 24;
+    for (const IndexEntry* e = first; e != last; ++e) {
+        Compression c = compress(e == first ? nullptr : e - 1, *e, f);
+        std::uint64_t packed = e->recno | (std::uint64_t(c.dup) << b.recno) |
+                               (std::uint64_t(c.trail) << (b.recno + b.dup));
+        putLe(info, packed, b.bytes);
+        info += b.bytes;
+        std::size_t stored = f.keyLength - c.dup - c.trail;
+        keyEnd -= stored;
+        std::memcpy(page + keyEnd, e->key.data() + c.dup, stored);
+    }
+}
+
+IndexNode decodeNode(const std::uint8_t* page, const NodeFormat& f, std::uint64_t fileSize,
+                     std::uint32_t offset) {
+    IndexNode node;
+    std::uint32_t attributes = getLe(page, 2);
+    if (attributes > (rootFlag | leafFlag))
+        corrupt(offset, "unknown node type " + std::to_string(attributes));
+    node.leaf = attributes & leafFlag;
+    node.root = attributes & rootFlag;
+    std::size_t count = getLe(page + 2, 2);
+    auto neighbour = [&](std::uint32_t v) {
+        if (v == 0 || v == noNode)
+            return noNode;
+        if (v < nodeSize || std::uint64_t(v) + nodeSize > fileSize)
+            corrupt(offset, "neighbour offset " + std::to_string(v) + " lies outside the file");
+        return v;
+    };
+    node.left = neighbour(getLe(page + 4, 4));
+    node.right = neighbour(getLe(page + 8, 4));
+    node.entries.resize(count);
+    if (!node.leaf) {
+        if (count > interiorCapacity(f.keyLength))
+            corrupt(offset, "too many keys for the key length");
+        const std::uint8_t* p = page + 12;
+        for (IndexEntry& e : node.entries) {
+            e.key.assign(reinterpret_cast<const char*>(p), f.keyLength);
+            e.recno = getBe(p + f.keyLength);
+            e.child = getBe(p + f.keyLength + 4);
+            if (e.child < nodeSize || std::uint64_t(e.child) + nodeSize > fileSize)
+                corrupt(offset,
+                        "child offset " + std::to_string(e.child) + " lies outside the file");
+            p += f.keyLength + 8;
+        }
+        return node;
+    }
+    LeafBits b{page[20], page[21], page[22], page[23]};
+    if (b.bytes == 0 || b.bytes > 8 || b.recno == 0 || b.recno > 32 || b.dup > 16 || b.trail > 16 ||
+        b.recno + b.dup + b.trail > b.bytes * 8 || (1ull << b.dup) <= f.keyLength ||
+        (1ull << b.trail) <= f.keyLength)
+        corrupt(offset,
+                "leaf field widths do not match the key length " + std::to_string(f.keyLength));
+    if (count * b.bytes > leafRoom)
+        corrupt(offset, "too many keys for the node");
+    const std::uint8_t* info = page + 24;
+    std::size_t keyEnd = nodeSize;
+    const std::size_t keyFloor = 24 + count * b.bytes;
+    for (std::size_t i = 0; i < count; ++i, info += b.bytes) {
+        std::uint64_t packed = 0;
+        for (std::size_t j = b.bytes; j-- > 0;)
+            packed = (packed << 8) | info[j];
+        std::uint64_t recno = packed & ((1ull << b.recno) - 1);
+        std::size_t dup = (packed >> b.recno) & ((1u << b.dup) - 1);
+        std::size_t trail = (packed >> (b.recno + b.dup)) & ((1u << b.trail) - 1);
+        if (dup + trail > f.keyLength || (i == 0 && dup != 0))
+            corrupt(offset, "key compression counts exceed the key length");
+        std::size_t stored = f.keyLength - dup - trail;
+        if (keyEnd < keyFloor + stored)
+            corrupt(offset, "key bytes overlap the entry table");
+        keyEnd -= stored;
+        IndexEntry& e = node.entries[i];
+        e.recno = static_cast<std::uint32_t>(recno);
+        if (e.recno == 0)
+            corrupt(offset, "record number 0");
+        e.key.reserve(f.keyLength);
+        if (dup)
+            e.key.assign(node.entries[i - 1].key, 0, dup);
+        e.key.append(reinterpret_cast<const char*>(page + keyEnd), stored);
+        e.key.append(trail, static_cast<char>(f.trail));
+    }
+    return node;
+}
+
+} // namespace xbase

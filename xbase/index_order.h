@@ -1,0 +1,61 @@
+#pragma once
+
+#include "xbase/expression.h"
+#include "xbase/index_key.h"
+#include "xbase/index_tree.h"
+#include "xbase/record_order.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace xbase {
+
+/// An index order with the expressions that make its keys.
+struct IndexedTag {
+    IndexTree* tree = nullptr;
+    std::string name;
+    std::optional<Expression> key; // always set once the tag is open
+    std::optional<Expression> condition;
+    KeyType type = KeyType::Character;
+    bool manual = false; // a work index: only keys added on purpose
+    bool unique = false;
+
+    /// The stored key of a record.
+    std::string keyOf(const Record& record) const;
+    /// Whether the for condition admits the record.
+    bool includes(const Record& record) const;
+    /// A key as a caller writes it, in stored form: text for character keys, a
+    /// number for numeric ones, YYYYMMDD for dates, T/F for logicals. Character
+    /// keys stay as long as given (a shorter one matches as a prefix).
+    std::string soughtKey(std::string_view text) const;
+};
+
+KeyType keyTypeOf(ValueType type) noexcept;
+std::uint16_t keyLengthOf(const Expression& key);
+
+/// A tag as the visiting order of a table, limited by an optional scope.
+class TagOrder : public RecordOrder {
+public:
+    explicit TagOrder(IndexedTag& tag) : tag_(&tag), cursor_(*tag.tree) {}
+
+    void setScope(std::string_view top, std::string_view bottom);
+    void clearScope();
+
+    std::uint32_t first() override;
+    std::uint32_t last() override;
+    std::uint32_t next() override;
+    std::uint32_t prev() override;
+    bool locate(const Record& record) override;
+    SeekResult seek(std::string_view key, bool exact) override;
+    bool matches(std::string_view key, bool exact) const override;
+
+private:
+    bool matchesStored(std::string_view stored, bool exact) const;
+    std::uint32_t inScope();
+    IndexedTag* tag_;
+    IndexCursor cursor_;
+    std::optional<std::string> top_, bottom_;
+};
+
+} // namespace xbase

@@ -1,0 +1,419 @@
+#include "xbase/index_set.h"
+
+#include "xbase/error.h"
+#include "xbase/index_order.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace xbase {
+
+struct TableIndexes::OpenFile {
+    std::filesystem::path path;
+    std::unique_ptr<CdxFile> cdx;
+    std::unique_ptr<IdxFile> idx;
+    bool structural = false;
+};
+
+struct TableIndexes::Tag {
+    OpenFile* file = nullptr;
+    IndexedTag indexed;
+    std::unique_ptr<TagOrder> order;
+};
+
+namespace {
+
+std::string lower(std::string s) {
+    for (char& c : s)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+bool isIdx(const std::filesystem::path& file) {
+    return lower(file.extension().string()) == ".idx";
+}
+
+// Restores the table's current record when an index operation walked it.
+class PositionKeeper {
+public:
+    explicit PositionKeeper(Table& table) : table_(table), recno_(table.recno()) {}
+    ~PositionKeeper() {
+        try {
+            if (recno_ >= 1 && recno_ <= table_.recordCount())
+                table_.goTo(recno_);
+        } catch (const Error&) {
+        }
+    }
+
+private:
+    Table& table_;
+    std::uint32_t recno_;
+};
+
+} // namespace
+
+TableIndexes::TableIndexes(Table& table) : table_(&table) {
+    std::filesystem::path structural = findIgnoringCase(structuralPath());
+    if (std::filesystem::exists(structural)) {
+        OpenFile& f = openFile(structural, false, false);
+        f.structural = true;
+    }
+    table_->addObserver(this);
+}
+
+TableIndexes::~TableIndexes() {
+    if (table_->isOpen()) {
+        if (current_ != 0)
+            table_->setOrder(nullptr);
+        table_->removeObserver(this);
+    }
+}
+
+std::filesystem::path TableIndexes::structuralPath() const {
+    std::filesystem::path p = table_->path();
+    std::string ext = p.extension().string();
+    bool upperCase = !ext.empty() && std::isupper(static_cast<unsigned char>(ext.back()));
+    return p.replace_extension(upperCase ? ".CDX" : ".cdx");
+}
+
+TableIndexes::OpenFile& TableIndexes::openFile(const std::filesystem::path& file, bool create,
+                                               bool idx) {
+    for (auto& f : files_)
+        if (f->path == file)
+            return *f;
+    auto f = std::make_unique<OpenFile>();
+    f->path = file;
+    bool writable = table_->mode() != OpenMode::ReadOnly;
+    if (idx) {
+        if (!create)
+            f->idx = std::make_unique<IdxFile>(IdxFile::open(file, writable));
+    } else {
+        f->cdx = std::make_unique<CdxFile>(create ? CdxFile::create(file)
+                                                  : CdxFile::open(file, writable));
+    }
+    files_.push_back(std::move(f));
+    OpenFile& opened = *files_.back();
+    if (opened.cdx)
+        for (const std::string& name : opened.cdx->tagNames())
+            addTag(opened, opened.cdx->tag(name), name);
+    else if (opened.idx)
+        addTag(opened, opened.idx->tree(), file.stem().string());
+    return opened;
+}
+
+void TableIndexes::addTag(OpenFile& file, IndexTree& tree, std::string name) {
+    auto tag = std::make_unique<Tag>();
+    tag->file = &file;
+    Expression key = table_->compile(tree.header().keyExpression);
+    tag->indexed.type = keyTypeOf(key.type());
+    tag->indexed.key = std::move(key);
+    if (!tree.header().forExpression.empty())
+        tag->indexed.condition = table_->compile(tree.header().forExpression);
+    tag->indexed.tree = &tree;
+    tag->indexed.name = std::move(name);
+    tag->indexed.unique = tree.header().options & index_option::unique;
+    tree.setTrail(trailByte(tag->indexed.type));
+    tag->order = std::make_unique<TagOrder>(tag->indexed);
+    tags_.push_back(std::move(tag));
+}
+
+void TableIndexes::open(const std::filesystem::path& file) {
+    openFile(file, false, isIdx(file));
+}
+
+void TableIndexes::close(const std::filesystem::path& file) {
+    auto closing = [&](const OpenFile& f) { return file.empty() || f.path == file; };
+    if (current_ != 0 && closing(*tagAt(current_).file)) {
+        table_->setOrder(nullptr);
+        current_ = 0;
+    }
+    RecordOrder* controlling = current_ ? tagAt(current_).order.get() : nullptr;
+    std::erase_if(tags_, [&](const auto& t) { return closing(*t->file); });
+    std::erase_if(files_, [&](const auto& f) { return closing(*f); });
+    current_ = 0;
+    for (std::size_t i = 0; i < tags_.size(); ++i)
+        if (tags_[i]->order.get() == controlling)
+            current_ = static_cast<int>(i) + 1;
+}
+
+std::vector<IndexEntry> TableIndexes::expectedEntries(Tag& tag, const ProgressCallback& progress) {
+    std::vector<IndexEntry> entries;
+    std::uint32_t count = table_->recordCount();
+    entries.reserve(count);
+    int reported = -1;
+    for (std::uint32_t r = 1; r <= count; ++r) {
+        table_->goTo(r);
+        Record record = table_->record();
+        if (tag.indexed.includes(record))
+            entries.push_back({tag.indexed.keyOf(record), r, 0});
+        int percent = static_cast<int>(std::uint64_t(r) * 100 / count);
+        if (progress && percent != reported)
+            progress(reported = percent);
+    }
+    if (tag.indexed.unique) {
+        IndexTree& tree = *tag.indexed.tree;
+        std::stable_sort(entries.begin(), entries.end(), [&](const auto& a, const auto& b) {
+            int c = tree.compareKeys(a.key, b.key);
+            return c != 0 ? c < 0 : a.recno < b.recno;
+        });
+        entries.erase(std::unique(entries.begin(), entries.end(),
+                                  [](const auto& a, const auto& b) { return a.key == b.key; }),
+                      entries.end());
+    }
+    return entries;
+}
+
+void TableIndexes::buildTag(Tag& tag, const ProgressCallback& progress) {
+    PositionKeeper keep(*table_);
+    if (progress)
+        progress(0);
+    tag.indexed.tree->build(expectedEntries(tag, progress));
+    if (progress)
+        progress(100);
+}
+
+void TableIndexes::indexTag(const std::filesystem::path& file, std::string_view tag,
+                            std::string_view keyExpression, int option, bool descending,
+                            std::string_view forExpression, const ProgressCallback& progress) {
+    table_->post();
+    Expression key = table_->compile(keyExpression);
+    if (!forExpression.empty() && table_->compile(forExpression).type() != ValueType::Logical)
+        throw Error(ErrorKind::Value, "the index condition must be logical");
+    KeyType type = keyTypeOf(key.type());
+    IndexHeader header;
+    header.keyLength = keyLengthOf(key);
+    header.keyExpression = std::string(keyExpression);
+    header.forExpression = std::string(forExpression);
+    header.descending = descending;
+    if (option == 1)
+        header.options |= index_option::unique;
+
+    std::filesystem::path path = file.empty() ? structuralPath() : file;
+    close(path); // the order of the old file goes away with it
+    Tag* made = nullptr;
+    if (isIdx(path)) {
+        auto f = std::make_unique<OpenFile>();
+        f->path = path;
+        f->idx = std::make_unique<IdxFile>(IdxFile::create(path, header, trailByte(type)));
+        files_.push_back(std::move(f));
+        addTag(*files_.back(), files_.back()->idx->tree(), path.stem().string());
+        made = tags_.back().get();
+        made->indexed.manual = option == emptyWorkIndex;
+    } else {
+        std::filesystem::path existing = findIgnoringCase(path);
+        bool exists = std::filesystem::exists(existing);
+        OpenFile& f = openFile(exists ? existing : path, !exists, false);
+        f.structural = f.structural || file.empty();
+        TagSpec spec{std::string(tag), header.keyExpression, header.forExpression, header.keyLength,
+                     trailByte(type),  descending,           option == 1};
+        // A tag of the same name is replaced, and with it its order.
+        std::string name = CdxFile::tagKey(tag);
+        std::erase_if(tags_, [&](const auto& t) {
+            return t->file == &f && CdxFile::tagKey(t->indexed.name) == name;
+        });
+        IndexTree& tree = f.cdx->addTag(spec);
+        std::string stored = f.cdx->tagNames().back();
+        // Orders of one file stay together, in the file's tag order.
+        auto at =
+            std::find_if(tags_.begin(), tags_.end(), [&](const auto& t) { return t->file == &f; });
+        while (at != tags_.end() && (*at)->file == &f)
+            ++at;
+        std::size_t position = static_cast<std::size_t>(at - tags_.begin());
+        addTag(f, tree, stored);
+        std::rotate(tags_.begin() + position, tags_.end() - 1, tags_.end());
+        made = tags_[position].get();
+    }
+    if (option != emptyWorkIndex)
+        buildTag(*made, progress);
+    else if (progress)
+        progress(100);
+    for (std::size_t i = 0; i < tags_.size(); ++i)
+        if (tags_[i].get() == made)
+            setOrder(static_cast<int>(i) + 1);
+}
+
+void TableIndexes::addKey() {
+    if (current_ == 0)
+        throw Error(ErrorKind::State, "adding a key needs an index order");
+    Tag& tag = tagAt(current_);
+    table_->post();
+    Record record = table_->record();
+    if (table_->eof() || record.recno == 0)
+        throw Error(ErrorKind::State, "adding a key needs a current record");
+    if (tag.indexed.includes(record))
+        tag.indexed.tree->insert(tag.indexed.keyOf(record), record.recno);
+}
+
+TableIndexes::Tag& TableIndexes::tagAt(int number) const {
+    if (number == -1)
+        number = current_;
+    if (number < 1 || number > orderCount())
+        throw Error(ErrorKind::Value, "no index order " + std::to_string(number));
+    return *tags_[static_cast<std::size_t>(number - 1)];
+}
+
+int TableIndexes::orderOf(std::string_view tag) const {
+    std::string wanted = CdxFile::tagKey(tag);
+    for (std::size_t i = 0; i < tags_.size(); ++i)
+        if (CdxFile::tagKey(tags_[i]->indexed.name) == wanted)
+            return static_cast<int>(i) + 1;
+    return 0;
+}
+
+void TableIndexes::setOrder(int number) {
+    if (number == 0) {
+        table_->setOrder(nullptr);
+        current_ = 0;
+        return;
+    }
+    Tag& tag = tagAt(number);
+    table_->setOrder(tag.order.get());
+    current_ = number;
+}
+
+void TableIndexes::setOrder(std::string_view tag) {
+    if (tag.empty()) {
+        setOrder(0);
+        return;
+    }
+    int number = orderOf(tag);
+    if (number == 0)
+        throw Error(ErrorKind::Value, "no index tag " + std::string(tag));
+    setOrder(number);
+}
+
+std::string TableIndexes::tagName(int number) const {
+    if (number == -1 && current_ == 0)
+        return {};
+    return tagAt(number).indexed.name;
+}
+
+std::string TableIndexes::keyExpression(int number) const {
+    if (number == -1 && current_ == 0)
+        return {};
+    return tagAt(number).indexed.tree->header().keyExpression;
+}
+
+std::string TableIndexes::forExpression(int number) const {
+    if (number == -1 && current_ == 0)
+        return {};
+    return tagAt(number).indexed.tree->header().forExpression;
+}
+
+bool TableIndexes::descending(int number) const {
+    return !(number == -1 && current_ == 0) && tagAt(number).indexed.tree->descending();
+}
+
+std::filesystem::path TableIndexes::indexFile(int number) const {
+    if (number == -1 && current_ == 0)
+        return {};
+    return tagAt(number).file->path;
+}
+
+std::vector<std::string> TableIndexes::tagNames() const {
+    std::vector<std::string> names;
+    for (const auto& t : tags_)
+        names.push_back(t->indexed.name);
+    return names;
+}
+
+void TableIndexes::setScope(std::string_view top, std::string_view bottom) {
+    if (current_ == 0)
+        throw Error(ErrorKind::State, "a scope needs an index order");
+    tagAt(current_).order->setScope(top, bottom);
+}
+
+void TableIndexes::clearScope() {
+    if (current_ != 0)
+        tagAt(current_).order->clearScope();
+}
+
+std::string TableIndexes::keyOf(int number, const Record& record) const {
+    return tagAt(number).indexed.keyOf(record);
+}
+
+std::vector<std::string> TableIndexes::check() {
+    table_->post();
+    PositionKeeper keep(*table_);
+    std::vector<std::string> problems;
+    for (auto& t : tags_) {
+        IndexTree& tree = *t->indexed.tree;
+        std::string where = t->file->path.filename().string() + " tag " + t->indexed.name;
+        try {
+            tree.validate();
+            if (t->indexed.manual)
+                continue;
+            std::vector<IndexEntry> want = expectedEntries(*t, {});
+            std::stable_sort(want.begin(), want.end(), [&](const auto& a, const auto& b) {
+                int c = tree.compareKeys(a.key, b.key);
+                return c != 0 ? c < 0 : a.recno < b.recno;
+            });
+            IndexCursor cursor(tree);
+            std::size_t i = 0;
+            bool ok = cursor.first();
+            for (; ok && i < want.size(); ok = cursor.next(), ++i)
+                if (cursor.key() != want[i].key || cursor.recno() != want[i].recno)
+                    break;
+            if (ok || i != want.size())
+                problems.push_back(where + ": disagrees with the table at entry " +
+                                   std::to_string(i + 1));
+        } catch (const Error& e) {
+            problems.push_back(where + ": " + e.what());
+        }
+    }
+    return problems;
+}
+
+void TableIndexes::rebuild(const ProgressCallback& progress) {
+    table_->post();
+    for (auto& t : tags_) {
+        if (t->indexed.manual)
+            t->indexed.tree->clear();
+        else
+            buildTag(*t, progress);
+    }
+}
+
+void TableIndexes::onAppended(const Record& record) {
+    for (auto& t : tags_)
+        if (!t->indexed.manual && t->indexed.includes(record))
+            t->indexed.tree->insert(t->indexed.keyOf(record), record.recno);
+}
+
+void TableIndexes::onChanging(const Record& before) {
+    before_.assign(tags_.size(), std::nullopt);
+    for (std::size_t i = 0; i < tags_.size(); ++i) {
+        const IndexedTag& t = tags_[i]->indexed;
+        if (!t.manual && t.includes(before))
+            before_[i] = t.keyOf(before);
+    }
+}
+
+void TableIndexes::onChanged(const Record& after) {
+    for (std::size_t i = 0; i < tags_.size() && i < before_.size(); ++i) {
+        IndexedTag& t = tags_[i]->indexed;
+        if (t.manual)
+            continue;
+        std::optional<std::string> now;
+        if (t.includes(after))
+            now = t.keyOf(after);
+        if (now == before_[i])
+            continue;
+        if (before_[i])
+            t.tree->erase(*before_[i], after.recno);
+        if (now)
+            t.tree->insert(*now, after.recno);
+    }
+    before_.clear();
+}
+
+void TableIndexes::onPacked() {
+    rebuild();
+}
+
+void TableIndexes::onZapped() {
+    for (auto& t : tags_)
+        t->indexed.tree->clear();
+}
+
+} // namespace xbase

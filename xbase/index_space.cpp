@@ -1,0 +1,73 @@
+#include "xbase/index_space.h"
+
+#include "xbase/error.h"
+#include "xbase/index_node.h"
+
+#include <array>
+
+namespace xbase {
+
+namespace {
+
+constexpr std::uint64_t freeHeadOffset = 4;
+constexpr std::uint64_t largestFile = 0xFFFFFE00u;
+
+std::uint32_t readLe32(const IndexStorage& s, std::uint64_t offset) {
+    std::array<std::uint8_t, 4> b{};
+    s.read(offset, b.data(), 4);
+    return b[0] | (b[1] << 8) | (b[2] << 16) | (std::uint32_t(b[3]) << 24);
+}
+
+void writeLe32(IndexStorage& s, std::uint64_t offset, std::uint32_t v) {
+    std::array<std::uint8_t, 4> b{std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16),
+                                  std::uint8_t(v >> 24)};
+    s.write(offset, b.data(), 4);
+}
+
+} // namespace
+
+std::uint32_t IndexSpace::end() const {
+    std::uint64_t size = (storage_->size() + nodeSize - 1) / nodeSize * nodeSize;
+    if (size > largestFile)
+        throw Error(ErrorKind::Value, storage_->name() + ": the index file is full (4 GB)");
+    return static_cast<std::uint32_t>(size);
+}
+
+std::uint32_t IndexSpace::allocateNode() {
+    std::uint32_t head = readLe32(*storage_, freeHeadOffset);
+    // A free chain pointing anywhere odd is dropped rather than trusted.
+    if (head != 0 && head != noNode) {
+        if (head % nodeSize == 0 && head >= 2 * nodeSize &&
+            std::uint64_t(head) + nodeSize <= storage_->size() && !inUse_.contains(head)) {
+            std::uint32_t next = readLe32(*storage_, head);
+            writeLe32(*storage_, freeHeadOffset, next);
+            inUse_.insert(head);
+            return head;
+        }
+        writeLe32(*storage_, freeHeadOffset, 0);
+    }
+    std::uint32_t offset = end();
+    std::array<std::uint8_t, nodeSize> blank{};
+    storage_->write(offset, blank.data(), blank.size());
+    inUse_.insert(offset);
+    return offset;
+}
+
+std::uint32_t IndexSpace::allocateHeader() {
+    std::uint32_t offset = end();
+    std::array<std::uint8_t, 2 * nodeSize> blank{};
+    storage_->write(offset, blank.data(), blank.size());
+    return offset;
+}
+
+void IndexSpace::releaseNode(std::uint32_t offset) {
+    std::array<std::uint8_t, nodeSize> page{};
+    std::uint32_t head = readLe32(*storage_, freeHeadOffset);
+    for (int i = 0; i < 4; ++i)
+        page[i] = static_cast<std::uint8_t>(head >> (8 * i));
+    storage_->write(offset, page.data(), page.size());
+    writeLe32(*storage_, freeHeadOffset, offset);
+    inUse_.erase(offset);
+}
+
+} // namespace xbase

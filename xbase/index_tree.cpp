@@ -1,0 +1,681 @@
+#include "xbase/index_tree.h"
+
+#include "xbase/error.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <unordered_set>
+
+namespace xbase {
+
+namespace {
+
+constexpr std::size_t maxDepth = 48;
+constexpr std::size_t cacheLimit = 16384;
+
+int sign(int v) noexcept {
+    return (v > 0) - (v < 0);
+}
+
+} // namespace
+
+IndexTree::IndexTree(IndexSpace& space, std::uint32_t headerOffset, std::uint8_t trail)
+    : space_(&space), headerOffset_(headerOffset) {
+    std::array<std::uint8_t, indexHeaderSize> bytes{};
+    IndexStorage& storage = space.storage();
+    std::string where = storage.name() + " (index header at " + std::to_string(headerOffset) + ")";
+    storage.read(headerOffset, bytes.data(), bytes.size());
+    header_ = decodeIndexHeader(bytes.data(), storage.size(), where);
+    format_ = NodeFormat{header_.keyLength, trail};
+}
+
+IndexTree IndexTree::create(IndexSpace& space, std::uint32_t headerOffset, IndexHeader header,
+                            std::uint8_t trail) {
+    if (header.keyLength == 0 || header.keyLength > maxKeyLength)
+        throw Error(ErrorKind::Value,
+                    "index key length " + std::to_string(header.keyLength) + " is not 1 to 240");
+    std::array<std::uint8_t, indexHeaderSize> bytes{};
+    header.options |= index_option::compact;
+    header.root = 0;
+    encodeIndexHeader(header, bytes.data());
+    space.storage().write(headerOffset, bytes.data(), bytes.size());
+    std::uint32_t root = space.allocateNode();
+    header.root = root;
+    encodeIndexHeader(header, bytes.data());
+    space.storage().write(headerOffset, bytes.data(), bytes.size());
+    IndexNode empty;
+    empty.root = true;
+    std::array<std::uint8_t, nodeSize> page{};
+    NodeFormat format{header.keyLength, trail};
+    encodeNode(empty, format, page.data());
+    space.storage().write(root, page.data(), page.size());
+    return IndexTree(space, headerOffset, trail);
+}
+
+void IndexTree::setTrail(std::uint8_t trail) {
+    format_.trail = trail;
+    cache_.clear();
+    ++changes_;
+}
+
+void IndexTree::corrupt(const std::string& what) const {
+    throw Error(ErrorKind::Corrupt, space_->storage().name() + " (index order at " +
+                                        std::to_string(headerOffset_) + "): " + what);
+}
+
+int IndexTree::compareKeys(std::string_view a, std::string_view b) const noexcept {
+    std::size_t n = std::min({a.size(), b.size(), format_.keyLength});
+    int c = sign(std::memcmp(a.data(), b.data(), n));
+    return header_.descending ? -c : c;
+}
+
+int IndexTree::compareEntry(const IndexEntry& e, std::string_view key,
+                            std::uint32_t recno) const noexcept {
+    int c = compareKeys(e.key, key);
+    if (c != 0 || key.size() < format_.keyLength)
+        return c;
+    return (e.recno > recno) - (e.recno < recno);
+}
+
+std::string IndexTree::normalise(std::string_view key) const {
+    std::string k(key.substr(0, format_.keyLength));
+    k.resize(format_.keyLength, static_cast<char>(format_.trail));
+    return k;
+}
+
+std::shared_ptr<const IndexNode> IndexTree::node(std::uint32_t offset) const {
+    if (auto it = cache_.find(offset); it != cache_.end())
+        return it->second;
+    IndexStorage& storage = space_->storage();
+    if (offset < nodeSize || std::uint64_t(offset) + nodeSize > storage.size())
+        corrupt("node offset " + std::to_string(offset) + " lies outside the file");
+    std::array<std::uint8_t, nodeSize> page{};
+    storage.read(offset, page.data(), page.size());
+    auto decoded =
+        std::make_shared<const IndexNode>(decodeNode(page.data(), format_, storage.size(), offset));
+    if (cache_.size() >= cacheLimit)
+        cache_.clear();
+    cache_.emplace(offset, decoded);
+    return decoded;
+}
+
+void IndexTree::write(std::uint32_t offset, IndexNode node) {
+    std::array<std::uint8_t, nodeSize> page{};
+    encodeNode(node, format_, page.data());
+    space_->storage().write(offset, page.data(), page.size());
+    if (cache_.size() >= cacheLimit)
+        cache_.clear();
+    cache_[offset] = std::make_shared<const IndexNode>(std::move(node));
+    ++changes_;
+}
+
+void IndexTree::patchNeighbour(std::uint32_t offset, bool leftField, std::uint32_t value) {
+    IndexNode copy = *node(offset);
+    (leftField ? copy.left : copy.right) = value;
+    write(offset, std::move(copy));
+}
+
+void IndexTree::setRoot(std::uint32_t root) {
+    header_.root = root;
+    std::array<std::uint8_t, 4> b{std::uint8_t(root), std::uint8_t(root >> 8),
+                                  std::uint8_t(root >> 16), std::uint8_t(root >> 24)};
+    space_->storage().write(headerOffset_, b.data(), b.size());
+    ++changes_;
+}
+
+std::uint32_t IndexTree::descend(std::string_view key, std::uint32_t recno, std::vector<Step>* path,
+                                 std::size_t* index) const {
+    std::uint32_t offset = header_.root;
+    for (std::size_t depth = 0;; ++depth) {
+        if (depth > maxDepth)
+            corrupt("the tree is deeper than any valid index");
+        auto n = node(offset);
+        auto at =
+            std::partition_point(n->entries.begin(), n->entries.end(), [&](const IndexEntry& e) {
+                return compareEntry(e, key, recno) < 0;
+            });
+        std::size_t i = static_cast<std::size_t>(at - n->entries.begin());
+        if (n->leaf) {
+            *index = i;
+            return offset;
+        }
+        if (n->entries.empty())
+            corrupt("interior node at " + std::to_string(offset) + " holds no keys");
+        if (i == n->entries.size())
+            --i;
+        if (path)
+            path->push_back({offset, i});
+        offset = n->entries[i].child;
+    }
+}
+
+std::vector<IndexNode> IndexTree::layout(IndexNode node) const {
+    std::vector<IndexNode> pieces;
+    const auto& all = node.entries;
+    std::size_t n = all.size();
+    auto piece = [&](std::size_t from, std::size_t to) {
+        IndexNode p;
+        p.leaf = node.leaf;
+        p.entries.assign(all.begin() + from, all.begin() + to);
+        pieces.push_back(std::move(p));
+    };
+    if (!node.leaf) {
+        std::size_t cap = interiorCapacity(format_.keyLength);
+        std::size_t count = (n + cap - 1) / cap;
+        for (std::size_t i = 0; i < count; ++i)
+            piece(n * i / count, n * (i + 1) / count);
+        return pieces;
+    }
+    const IndexEntry* base = all.data();
+    if (leafFits(base, base + n, format_)) {
+        piece(0, n);
+        return pieces;
+    }
+    for (std::size_t d = 0; d < n / 2 + 1; ++d) {
+        for (std::size_t m : {n / 2 - std::min(d, n / 2), n / 2 + d}) {
+            if (m >= 1 && m < n && leafFits(base, base + m, format_) &&
+                leafFits(base + m, base + n, format_)) {
+                piece(0, m);
+                piece(m, n);
+                return pieces;
+            }
+        }
+    }
+    std::size_t from = 0;
+    while (from < n) {
+        std::size_t to = from + 1;
+        while (to < n && leafFits(base + from, base + to + 1, format_))
+            ++to;
+        piece(from, to);
+        from = to;
+    }
+    return pieces;
+}
+
+void IndexTree::rewriteUpwards(std::vector<Step> path, std::uint32_t offset, IndexNode node) {
+    for (;;) {
+        bool isRoot = path.empty();
+        std::vector<IndexEntry> up;
+        if (node.entries.empty()) {
+            if (isRoot) {
+                IndexNode empty;
+                empty.root = true;
+                write(offset, std::move(empty));
+                return;
+            }
+            if (node.left != noNode)
+                patchNeighbour(node.left, false, node.right);
+            if (node.right != noNode)
+                patchNeighbour(node.right, true, node.left);
+            cache_.erase(offset);
+            space_->releaseNode(offset);
+            ++changes_;
+        } else {
+            std::uint32_t left = node.left, right = node.right;
+            std::vector<IndexNode> pieces = layout(std::move(node));
+            std::vector<std::uint32_t> offsets{offset};
+            while (offsets.size() < pieces.size())
+                offsets.push_back(space_->allocateNode());
+            for (std::size_t i = 0; i < pieces.size(); ++i) {
+                IndexNode& p = pieces[i];
+                p.left = i == 0 ? left : offsets[i - 1];
+                p.right = i + 1 < pieces.size() ? offsets[i + 1] : right;
+                p.root = isRoot && pieces.size() == 1;
+                const IndexEntry& lastEntry = p.entries.back();
+                up.push_back({lastEntry.key, lastEntry.recno, offsets[i]});
+                write(offsets[i], std::move(p));
+            }
+            if (pieces.size() > 1 && right != noNode)
+                patchNeighbour(right, true, offsets.back());
+        }
+        if (isRoot) {
+            if (up.size() <= 1)
+                return;
+            IndexNode root;
+            root.leaf = false;
+            root.entries = std::move(up);
+            offset = space_->allocateNode();
+            setRoot(offset);
+            node = std::move(root);
+            continue;
+        }
+        Step step = path.back();
+        path.pop_back();
+        IndexNode parent = *this->node(step.offset);
+        if (step.index >= parent.entries.size())
+            corrupt("a node changed under its parent");
+        const IndexEntry& old = parent.entries[step.index];
+        if (up.size() == 1 && old.key == up[0].key && old.recno == up[0].recno &&
+            old.child == up[0].child)
+            return;
+        parent.entries.erase(parent.entries.begin() + step.index);
+        parent.entries.insert(parent.entries.begin() + step.index, up.begin(), up.end());
+        node = std::move(parent);
+        offset = step.offset;
+    }
+}
+
+void IndexTree::collapseRoot() {
+    for (;;) {
+        auto root = node(header_.root);
+        if (root->leaf || root->entries.size() != 1)
+            return;
+        std::uint32_t child = root->entries[0].child;
+        IndexNode lifted = *node(child);
+        lifted.root = true;
+        lifted.left = lifted.right = noNode;
+        std::uint32_t old = header_.root;
+        write(child, std::move(lifted));
+        setRoot(child);
+        cache_.erase(old);
+        space_->releaseNode(old);
+    }
+}
+
+void IndexTree::insert(std::string_view key, std::uint32_t recno) {
+    if (recno == 0)
+        throw Error(ErrorKind::Value, "an index entry needs a record number");
+    std::string k = normalise(key);
+    std::vector<Step> path;
+    std::size_t i = 0;
+    std::uint32_t leaf = descend(k, recno, &path, &i);
+    IndexNode n = *node(leaf);
+    if (i < n.entries.size() && n.entries[i].recno == recno && n.entries[i].key == k)
+        return;
+    n.entries.insert(n.entries.begin() + i, IndexEntry{std::move(k), recno, 0});
+    rewriteUpwards(std::move(path), leaf, std::move(n));
+    collapseRoot();
+}
+
+bool IndexTree::erase(std::string_view key, std::uint32_t recno) {
+    std::string k = normalise(key);
+    std::vector<Step> path;
+    std::size_t i = 0;
+    std::uint32_t leaf = descend(k, recno, &path, &i);
+    IndexNode n = *node(leaf);
+    if (i >= n.entries.size() || n.entries[i].recno != recno || n.entries[i].key != k)
+        return false;
+    n.entries.erase(n.entries.begin() + i);
+    rewriteUpwards(std::move(path), leaf, std::move(n));
+    collapseRoot();
+    return true;
+}
+
+std::vector<std::uint32_t> IndexTree::nodeOffsets() const {
+    // Only a sound tree gives its nodes back; a damaged one might point into
+    // another order's nodes, so its space is left unused instead.
+    std::vector<std::uint32_t> offsets;
+    try {
+        validate();
+    } catch (const Error&) {
+        return offsets;
+    }
+    std::vector<std::uint32_t> pending{header_.root};
+    while (!pending.empty()) {
+        std::uint32_t offset = pending.back();
+        pending.pop_back();
+        offsets.push_back(offset);
+        auto n = node(offset);
+        if (!n->leaf)
+            for (const IndexEntry& e : n->entries)
+                pending.push_back(e.child);
+    }
+    return offsets;
+}
+
+void IndexTree::clear() {
+    std::vector<std::uint32_t> offsets = nodeOffsets();
+    for (std::uint32_t offset : offsets) {
+        cache_.erase(offset);
+        space_->releaseNode(offset);
+    }
+    cache_.clear();
+    std::uint32_t root = space_->allocateNode();
+    IndexNode empty;
+    empty.root = true;
+    write(root, std::move(empty));
+    setRoot(root);
+}
+
+void IndexTree::release() {
+    for (std::uint32_t offset : nodeOffsets())
+        space_->releaseNode(offset);
+    space_->releaseNode(headerOffset_);
+    space_->releaseNode(headerOffset_ + nodeSize);
+    cache_.clear();
+    ++changes_;
+}
+
+void IndexTree::build(std::vector<IndexEntry> entries, int fillPercent) {
+    for (IndexEntry& e : entries) {
+        if (e.recno == 0)
+            throw Error(ErrorKind::Value, "an index entry needs a record number");
+        if (e.key.size() != format_.keyLength)
+            e.key = normalise(e.key);
+    }
+    auto less = [&](const IndexEntry& a, const IndexEntry& b) {
+        int c = compareKeys(a.key, b.key);
+        return c != 0 ? c < 0 : a.recno < b.recno;
+    };
+    std::sort(entries.begin(), entries.end(), less);
+    entries.erase(std::unique(entries.begin(), entries.end(),
+                              [](const IndexEntry& a, const IndexEntry& b) {
+                                  return a.recno == b.recno && a.key == b.key;
+                              }),
+                  entries.end());
+    clear();
+    if (entries.empty())
+        return;
+    fillPercent = std::clamp(fillPercent, 50, 100);
+    const std::size_t leafTarget = leafRoom * static_cast<std::size_t>(fillPercent) / 100;
+
+    // Group boundaries of the leaves, packed up to the fill target.
+    std::vector<std::size_t> bounds{0};
+    std::size_t keyBytes = 0, count = 0;
+    std::uint32_t maxRecno = 0;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const IndexEntry* previous = count ? &entries[i - 1] : nullptr;
+        std::size_t kb = leafKeyBytes(previous, entries[i], format_);
+        std::uint32_t m = std::max(maxRecno, entries[i].recno);
+        std::size_t size = keyBytes + kb + (count + 1) * leafInfoBytes(format_.keyLength, m);
+        if (count > 0 && size > leafTarget) {
+            bounds.push_back(i);
+            kb = leafKeyBytes(nullptr, entries[i], format_);
+            keyBytes = count = maxRecno = 0;
+            m = entries[i].recno;
+        }
+        keyBytes += kb;
+        maxRecno = m;
+        ++count;
+    }
+    bounds.push_back(entries.size());
+
+    // The empty root left by clear() is replaced by the new tree.
+    std::uint32_t emptyRoot = header_.root;
+    cache_.erase(emptyRoot);
+    space_->releaseNode(emptyRoot);
+
+    bool leaf = true;
+    std::vector<IndexEntry> level = std::move(entries);
+    for (;;) {
+        std::size_t groups = bounds.size() - 1;
+        std::vector<std::uint32_t> offsets(groups);
+        for (std::uint32_t& o : offsets)
+            o = space_->allocateNode();
+        std::vector<IndexEntry> up;
+        up.reserve(groups);
+        for (std::size_t g = 0; g < groups; ++g) {
+            IndexNode n;
+            n.leaf = leaf;
+            n.root = groups == 1;
+            n.left = g ? offsets[g - 1] : noNode;
+            n.right = g + 1 < groups ? offsets[g + 1] : noNode;
+            n.entries.assign(std::make_move_iterator(level.begin() + bounds[g]),
+                             std::make_move_iterator(level.begin() + bounds[g + 1]));
+            up.push_back({n.entries.back().key, n.entries.back().recno, offsets[g]});
+            write(offsets[g], std::move(n));
+        }
+        if (groups == 1) {
+            setRoot(offsets[0]);
+            return;
+        }
+        level = std::move(up);
+        leaf = false;
+        std::size_t cap = interiorCapacity(format_.keyLength);
+        std::size_t per = std::clamp<std::size_t>(cap * fillPercent / 100, 2, cap);
+        bounds.assign(1, 0);
+        for (std::size_t i = per; i < level.size(); i += per)
+            bounds.push_back(i);
+        bounds.push_back(level.size());
+    }
+}
+
+std::size_t IndexTree::validate() const {
+    struct Walk {
+        std::unordered_set<std::uint32_t> visited;
+        std::vector<std::uint32_t> lastAtDepth;
+        long leafDepth = -1;
+        const IndexEntry* lastEntry = nullptr;
+        std::shared_ptr<const IndexNode> lastLeaf;
+        std::size_t count = 0;
+    } walk;
+    auto at = [](std::uint32_t offset) { return " (node at " + std::to_string(offset) + ")"; };
+    auto visit = [&](auto& self, std::uint32_t offset, std::size_t depth, const IndexEntry* lower,
+                     const IndexEntry* upper) -> void {
+        if (depth > maxDepth)
+            corrupt("the tree is deeper than any valid index");
+        if (!walk.visited.insert(offset).second)
+            corrupt("a node is reached twice, the tree has a cycle" + at(offset));
+        auto n = node(offset);
+        if (n->root != (depth == 0))
+            corrupt("the root flag is wrong" + at(offset));
+        if (walk.lastAtDepth.size() <= depth)
+            walk.lastAtDepth.resize(depth + 1, noNode);
+        std::uint32_t previous = walk.lastAtDepth[depth];
+        if (n->left != previous)
+            corrupt("the left neighbour link is broken" + at(offset));
+        if (previous != noNode && node(previous)->right != offset)
+            corrupt("the right neighbour link is broken" + at(previous));
+        walk.lastAtDepth[depth] = offset;
+        for (const IndexEntry& e : n->entries) {
+            if ((upper && compareKeys(e.key, upper->key) > 0) ||
+                (lower && compareKeys(e.key, lower->key) < 0))
+                corrupt("a key lies outside its parent's range" + at(offset));
+        }
+        if (n->leaf) {
+            if (walk.leafDepth < 0)
+                walk.leafDepth = static_cast<long>(depth);
+            else if (walk.leafDepth != static_cast<long>(depth))
+                corrupt("leaves lie at different depths" + at(offset));
+            if (n->entries.empty() && depth > 0)
+                corrupt("an empty leaf below the root" + at(offset));
+            for (const IndexEntry& e : n->entries) {
+                if (walk.lastEntry &&
+                    compareEntry(e, walk.lastEntry->key, walk.lastEntry->recno) <= 0)
+                    corrupt("keys are out of order" + at(offset));
+                walk.lastEntry = &e;
+            }
+            walk.lastLeaf = n; // keeps lastEntry alive
+            walk.count += n->entries.size();
+            return;
+        }
+        if (n->entries.empty())
+            corrupt("an interior node holds no keys" + at(offset));
+        const IndexEntry* separator = lower;
+        for (const IndexEntry& e : n->entries) {
+            if (separator && compareKeys(e.key, separator->key) < 0)
+                corrupt("interior keys are out of order" + at(offset));
+            self(self, e.child, depth + 1, separator, &e);
+            separator = &e;
+        }
+    };
+    visit(visit, header_.root, 0, nullptr, nullptr);
+    for (std::uint32_t last : walk.lastAtDepth)
+        if (node(last)->right != noNode)
+            corrupt("the last node of a level has a right neighbour" + at(last));
+    return walk.count;
+}
+
+const IndexEntry& IndexTree::entry(Position at) const {
+    auto n = node(at.leaf);
+    if (at.index >= n->entries.size())
+        throw Error(ErrorKind::State, "index position is past the end");
+    // The cache keeps the node alive until it is replaced or cleared.
+    return n->entries[at.index];
+}
+
+namespace {
+
+std::size_t nodeLimit(const IndexStorage& storage) {
+    return static_cast<std::size_t>(storage.size() / nodeSize) + 1;
+}
+
+} // namespace
+
+IndexTree::Position IndexTree::next(Position at) const {
+    auto n = node(at.leaf);
+    if (at.index + 1 < n->entries.size())
+        return {at.leaf, at.index + 1};
+    for (std::size_t steps = 0; n->right != noNode; ++steps) {
+        if (steps > nodeLimit(space_->storage()))
+            corrupt("the leaf chain loops");
+        std::uint32_t right = n->right;
+        n = node(right);
+        if (!n->leaf)
+            corrupt("the leaf chain leads to an interior node" + std::string(" at ") +
+                    std::to_string(right));
+        if (!n->entries.empty())
+            return {right, 0};
+    }
+    return {};
+}
+
+IndexTree::Position IndexTree::previous(Position at) const {
+    auto n = node(at.leaf);
+    if (at.index > 0 && at.index <= n->entries.size())
+        return {at.leaf, at.index - 1};
+    for (std::size_t steps = 0; n->left != noNode; ++steps) {
+        if (steps > nodeLimit(space_->storage()))
+            corrupt("the leaf chain loops");
+        std::uint32_t left = n->left;
+        n = node(left);
+        if (!n->leaf)
+            corrupt("the leaf chain leads to an interior node at " + std::to_string(left));
+        if (!n->entries.empty())
+            return {left, n->entries.size() - 1};
+    }
+    return {};
+}
+
+IndexTree::Position IndexTree::lowerBound(std::string_view key, std::uint32_t recno) const {
+    std::size_t i = 0;
+    std::uint32_t leaf = descend(key.substr(0, format_.keyLength), recno, nullptr, &i);
+    auto n = node(leaf);
+    if (i < n->entries.size())
+        return {leaf, i};
+    // Past this leaf: the answer is the first entry further right.
+    Position end{leaf, n->entries.empty() ? 0 : n->entries.size() - 1};
+    if (n->entries.empty()) {
+        if (n->right == noNode)
+            return {};
+        auto r = node(n->right);
+        if (!r->leaf)
+            corrupt("the leaf chain leads to an interior node");
+        if (!r->entries.empty())
+            return {n->right, 0};
+        return next({n->right, 0});
+    }
+    return next(end);
+}
+
+IndexTree::Position IndexTree::first() const {
+    std::uint32_t offset = header_.root;
+    for (std::size_t depth = 0;; ++depth) {
+        if (depth > maxDepth)
+            corrupt("the tree is deeper than any valid index");
+        auto n = node(offset);
+        if (n->leaf) {
+            if (!n->entries.empty())
+                return {offset, 0};
+            return n->right == noNode ? Position{} : next({offset, 0});
+        }
+        if (n->entries.empty())
+            corrupt("an interior node holds no keys");
+        offset = n->entries.front().child;
+    }
+}
+
+IndexTree::Position IndexTree::last() const {
+    std::uint32_t offset = header_.root;
+    for (std::size_t depth = 0;; ++depth) {
+        if (depth > maxDepth)
+            corrupt("the tree is deeper than any valid index");
+        auto n = node(offset);
+        if (n->leaf) {
+            if (!n->entries.empty())
+                return {offset, n->entries.size() - 1};
+            return n->left == noNode ? Position{} : previous({offset, 0});
+        }
+        if (n->entries.empty())
+            corrupt("an interior node holds no keys");
+        offset = n->entries.back().child;
+    }
+}
+
+bool IndexCursor::land(IndexTree::Position at) {
+    at_ = at;
+    changes_ = tree_->changes();
+    valid_ = at.leaf != 0;
+    if (valid_) {
+        const IndexEntry& e = tree_->entry(at);
+        key_ = e.key;
+        recno_ = e.recno;
+    }
+    return valid_;
+}
+
+bool IndexCursor::first() {
+    return land(tree_->first());
+}
+
+bool IndexCursor::last() {
+    return land(tree_->last());
+}
+
+bool IndexCursor::seek(std::string_view key, std::uint32_t recno) {
+    return land(tree_->lowerBound(key, recno));
+}
+
+void IndexCursor::refind() {
+    if (changes_ != tree_->changes())
+        at_ = tree_->lowerBound(tree_->normalise(key_), recno_);
+    changes_ = tree_->changes();
+}
+
+bool IndexCursor::next() {
+    if (!valid_)
+        return false;
+    bool stale = changes_ != tree_->changes();
+    refind();
+    if (at_.leaf == 0)
+        return land({});
+    const IndexEntry& here = tree_->entry(at_);
+    bool same = here.recno == recno_ && here.key == key_;
+    if (stale && !same)
+        return land(at_); // our entry went away; the one after it is here
+    std::string key = key_;
+    std::uint32_t recno = recno_;
+    if (!land(tree_->next(at_)))
+        return false;
+    int c = tree_->compareKeys(key_, key);
+    if (c < 0 || (c == 0 && recno_ <= recno))
+        throw Error(ErrorKind::Corrupt, "index leaf chain goes backwards");
+    return true;
+}
+
+bool IndexCursor::previous() {
+    if (!valid_)
+        return false;
+    refind();
+    std::string key = key_;
+    std::uint32_t recno = recno_;
+    IndexTree::Position from = at_;
+    if (from.leaf == 0) {
+        from = tree_->last();
+        if (from.leaf == 0)
+            return land({});
+        const IndexEntry& e = tree_->entry(from);
+        int c = tree_->compareKeys(e.key, key);
+        if (c < 0 || (c == 0 && e.recno < recno))
+            return land(from);
+    }
+    if (!land(tree_->previous(from)))
+        return false;
+    int c = tree_->compareKeys(key_, key);
+    if (c > 0 || (c == 0 && recno_ >= recno))
+        throw Error(ErrorKind::Corrupt, "index leaf chain goes backwards");
+    return true;
+}
+
+} // namespace xbase
