@@ -10,6 +10,8 @@ QString MemoTextToStore(const QString& boxText) {
     return text;
 }
 
-QString MemoTextToShow(const QString& stored) { return QString(stored).replace("\r\n", "\n"); }
+QString MemoTextToShow(const QString& stored) {
+    return QString(stored).replace("\r\n", "\n");
+}
 
 } // namespace data

@@ -2,6 +2,7 @@
 
 #include "data/xb_env.h"
 #include "platform/cp1252.h"
+#include "xbase/index_set.h"
 #include "xbase/table.h"
 
 namespace data {
@@ -33,7 +34,11 @@ std::string bytes(const QString& text) {
 
 TTable::TTable(QObject* parent) : QObject(parent) {}
 
-TTable::~TTable() = default;
+TTable::~TTable() {
+    // The indexes watch the table, so they go first.
+    indexes_.reset();
+    table_.reset();
+}
 
 QString TTable::path() const {
     return folder + fileName;
@@ -90,6 +95,15 @@ void TTable::open() {
         engineField_ << -1;
     }
     applySettings();
+    // A damaged structural index leaves the table open without it; the index check then
+    // finds it invalid and the user can rebuild.
+    try {
+        indexes_ = std::make_unique<xbase::TableIndexes>(*table_);
+        if (!indexName.isEmpty())
+            indexes_->setOrder(indexName.toStdString());
+    } catch (const std::exception&) {
+        indexes_.reset();
+    }
     state_ = TableState::Browse;
     first();
 }
@@ -110,6 +124,7 @@ void TTable::close() {
     if (table_) {
         if (state_ == TableState::Edit || state_ == TableState::Insert)
             cancel();
+        indexes_.reset();
         try {
             table_->close();
         } catch (const std::exception&) {
@@ -472,6 +487,18 @@ unsigned TTable::recordCount() const {
 xbase::Table& TTable::engineTable() {
     requireActive();
     return *table_;
+}
+
+xbase::TableIndexes& TTable::indexes() {
+    requireActive();
+    if (!indexes_) {
+        try {
+            indexes_ = std::make_unique<xbase::TableIndexes>(*table_);
+        } catch (const std::exception& error) {
+            fail(error);
+        }
+    }
+    return *indexes_;
 }
 
 } // namespace data

@@ -11,7 +11,8 @@
 
 namespace xbase {
 class Table;
-}
+class TableIndexes;
+} // namespace xbase
 
 namespace data {
 
@@ -105,6 +106,10 @@ public:
     unsigned recordNumber() const;
     unsigned recordCount() const;
     xbase::Table& engineTable();
+    // The table's open indexes; opened with the table (its structural index), or made anew
+    // when the structural index could not be read.
+    xbase::TableIndexes& indexes();
+    bool indexesOpen() const { return indexes_ != nullptr; }
     bool hasEngineTable() const { return table_ != nullptr; }
     // Takes the engine-wide settings of TXbEnv again.
     void applySettings();
@@ -126,6 +131,7 @@ private:
     [[noreturn]] void fail(const std::exception& error) const;
 
     std::unique_ptr<xbase::Table> table_;
+    std::unique_ptr<xbase::TableIndexes> indexes_;
     TableState state_ = TableState::Inactive;
     bool bof_ = true;
     bool eof_ = true;

@@ -36,7 +36,7 @@ template <typename F> auto TXbEngine::withRecordSync(F&& work) {
     return work(engine);
 }
 
-template <typename F> void TXbEngine::moving(F&& work) {
+void TXbEngine::moving(const std::function<void(xbase::Table&)>& work) {
     TTable& t = table();
     t.endEdit();
     try {

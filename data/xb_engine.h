@@ -7,6 +7,10 @@
 
 #include <functional>
 
+namespace xbase {
+class Table;
+}
+
 namespace data {
 
 // Engine functions that a table object does not offer, each on the table of its data source.
@@ -67,7 +71,8 @@ public:
 private:
     TTable& table();
     template <typename F> auto withRecordSync(F&& work);
-    template <typename F> void moving(F&& work);
+    // Ends an edit, runs work that moves the engine, then lets the table show where it stands.
+    void moving(const std::function<void(xbase::Table&)>& work);
     std::function<void(int)> gauge_;
 };
 

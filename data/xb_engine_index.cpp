@@ -1,30 +1,98 @@
-// Index operations of the engine object (placeholder until the index engine lands).
+// Index operations of the engine object: orders, tag builds, scope.
 #include "data/xb_engine.h"
+
+#include "platform/cp1252.h"
+#include "xbase/index_set.h"
+#include "xbase/table.h"
+
+#include <QFileInfo>
 
 namespace data {
 
-int TXbEngine::tagArea(const QString&) {
-    return 0;
+namespace {
+
+std::filesystem::path pathOf(const QString& file) {
+    return std::filesystem::path(file.toStdString());
 }
-void TXbEngine::setOrderNumber(int) {}
+
+} // namespace
+
+int TXbEngine::tagArea(const QString& tag) {
+    TTable& t = table();
+    if (!t.active())
+        return 0;
+    return t.indexes().orderOf(tag.toStdString());
+}
+
+void TXbEngine::setOrderNumber(int order) {
+    moving([&](xbase::Table& engine) {
+        TTable& t = table();
+        t.indexes().setOrder(order);
+        t.indexName = order > 0 ? QString::fromStdString(t.indexes().tagName(order)) : QString();
+        // Stay on the record shown when it is in the new order.
+        const unsigned shown = t.recordNumber();
+        if (shown >= 1 && shown <= engine.recordCount())
+            engine.goTo(shown);
+        else
+            engine.top();
+    });
+}
+
 int TXbEngine::indexOrd() {
-    return 0;
+    TTable& t = table();
+    return t.active() && t.indexesOpen() ? t.indexes().order() : 0;
 }
+
 QString TXbEngine::tagName() {
-    return {};
+    const int order = indexOrd();
+    return order > 0 ? QString::fromStdString(table().indexes().tagName(order)) : QString();
 }
+
 QString TXbEngine::indexName() {
-    return {};
+    TTable& t = table();
+    if (!t.active() || !t.indexesOpen() || t.indexes().orderCount() == 0)
+        return {};
+    const int order = indexOrd() > 0 ? indexOrd() : 1;
+    return QString::fromStdString(t.indexes().indexFile(order).string());
 }
+
 QStringList TXbEngine::tagNames() {
-    return {};
+    QStringList names;
+    for (const std::string& name : table().indexes().tagNames())
+        names << QString::fromStdString(name);
+    return names;
 }
-void TXbEngine::indexTag(const QString&, const QString&, const QString&, int, bool,
-                         const QString&) {
-    throw TableError(TableError::Kind::General, "Indexes are not available");
+
+void TXbEngine::indexTag(const QString& file, const QString& tag, const QString& key, int option,
+                         bool descending, const QString& condition) {
+    moving([&](xbase::Table&) {
+        TTable& t = table();
+        t.indexes().indexTag(pathOf(file), tag.toStdString(), platform::ToCp1252(key), option,
+                             descending, platform::ToCp1252(condition), gauge_);
+        t.indexName = tag;
+        t.engineTable().top();
+    });
 }
-void TXbEngine::closeIndexes() {}
-void TXbEngine::setScope(const QString&, const QString&) {}
-void TXbEngine::clearScope() {}
+
+void TXbEngine::closeIndexes() {
+    TTable& t = table();
+    if (!t.active() || !t.indexesOpen())
+        return;
+    moving([&](xbase::Table&) {
+        t.indexes().close();
+        t.indexName.clear();
+    });
+}
+
+void TXbEngine::setScope(const QString& top, const QString& bottom) {
+    moving([&](xbase::Table& engine) {
+        table().indexes().setScope(platform::ToCp1252(top), platform::ToCp1252(bottom));
+        engine.top();
+    });
+}
+
+void TXbEngine::clearScope() {
+    moving([&](xbase::Table&) { table().indexes().clearScope(); });
+}
 
 } // namespace data
