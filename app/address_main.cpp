@@ -21,6 +21,7 @@
 #include <QScreen>
 #include <QStackedWidget>
 #include <QTabBar>
+#include <QTimer>
 
 TAddressMain::TAddressMain(QWidget* parent) : QMainWindow(parent) {
     setObjectName("AddressMain");
@@ -89,13 +90,22 @@ bool TAddressMain::event(QEvent* event) {
         return true;
     }
     const bool handled = QMainWindow::event(event);
-    // The start-up work lets pending events run, which may bring a second activation.
-    if (event->type() == QEvent::WindowActivate && FirstActivation && !startingUp_) {
-        startingUp_ = true;
-        FormActivate();
-        startingUp_ = false;
-    }
+    // The start-up work runs on the first activation, or once the shown window has nothing
+    // else to do when no activation comes (a desktop without a window manager).
+    if (event->type() == QEvent::WindowActivate)
+        runStartUp();
+    if (event->type() == QEvent::Show && FirstActivation)
+        QTimer::singleShot(250, this, [this] { runStartUp(); });
     return handled;
+}
+
+// The start-up work lets pending events run, which may bring a second activation.
+void TAddressMain::runStartUp() {
+    if (!FirstActivation || startingUp_)
+        return;
+    startingUp_ = true;
+    FormActivate();
+    startingUp_ = false;
 }
 
 void TAddressMain::FormActivate() {

@@ -115,6 +115,7 @@ protected:
 private:
     void FormCreate();
     void FormActivate();
+    void runStartUp();
     void buildToolbar(QWidget* client);
     void buildNamePanel(QWidget* client);
     void buildPages(QWidget* client);

@@ -1,4 +1,6 @@
 #include "app/address_main.h"
+#include "app/date_selector.h"
+#include "app/get_first_last_zip.h"
 #include "app/new_database_dialog.h"
 #include "app/preferences_dialog.h"
 #include "controls/enter_edit.h"
@@ -14,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -154,6 +157,115 @@ private slots:
         QCOMPARE(form->Adding.DefaultCountry, QString("Canada"));
     }
 
+    void addingAsksForTheNameAndStopsOnADuplicate() {
+        start();
+        addRecord("Smith", "John");
+        form->Adding.AutoDupCheck = true;
+        dialogs->answerDialog([](QDialog& dialog) {
+            auto& ask = static_cast<TGetFirstLastZip&>(dialog);
+            ask.LastName->setText("SMITH");
+            ask.FirstName->setText("john");
+            return 1;
+        });
+        dialogs->answerMessage(platform::MessageAnswer::No);
+        form->AddButtonClick();
+        QCOMPARE(dialogs->messages().last().caption, QString("Possible Duplicate"));
+        QVERIFY(
+            dialogs->messages().last().text.startsWith("Possible duplicate: \r\n\r\nJohn Smith"));
+        QCOMPARE(dialogs->messages().last().defaultButton, platform::MessageAnswer::No);
+        QCOMPARE(form->TableCVW.state(), data::TableState::Browse);
+        QCOMPARE(form->TableCVW.recordCount(), 1u);
+        QCOMPARE(beeps, 1);
+    }
+
+    void zipFillsCityAndStateOfAnExistingRecord() {
+        start();
+        form->TableCVW.insert();
+        form->TableCVW.setFieldText("LNAME", "Lee");
+        form->TableCVW.setFieldText("ZIP", "90026");
+        form->TableCVW.setFieldText("CITY", "Los Angeles");
+        form->TableCVW.setFieldText("STATE", "CA");
+        form->TableCVW.post();
+        form->Adding.PlugCityState = true;
+        form->Adding.DefaultCountry = "USA";
+        dialogs->answerDialog([](QDialog& dialog) {
+            static_cast<TGetFirstLastZip&>(dialog).Zip->setText("9002");
+            return 1;
+        });
+        form->AddButtonClick();
+        QCOMPARE(form->TableCVW.state(), data::TableState::Insert);
+        QCOMPARE(form->TableCVW.fieldText("CITY"), QString("Los Angeles"));
+        QCOMPARE(form->TableCVW.fieldText("STATE"), QString("CA"));
+        QCOMPARE(form->TableCVW.fieldText("ZIP"), QString("9002"));
+        QCOMPARE(form->TableCVW.fieldText("COUNTRY"), QString("USA"));
+        QCOMPARE(form->SaveButton->isVisible(), true);
+        form->CancelButtonClick();
+        QCOMPARE(form->TableCVW.recordCount(), 1u);
+    }
+
+    void savingAppliesTheMemoBlankRule() {
+        start();
+        const struct {
+            const char* typed;
+            const char* stored;
+        } cases[] = {{"12345678", "12345678 "}, {"1234567", "1234567"}};
+        for (const auto& c : cases) {
+            form->AddButtonClick();
+            form->TableCVW.setFieldText("LNAME", c.typed);
+            form->MemoEdit->setPlainText(c.typed);
+            form->SaveButtonClick();
+            QCOMPARE(form->TableCVW.fieldText("MEMO"), QString(c.stored));
+        }
+    }
+
+    void deletingTheOnlyRecordLeavesNoRecords() {
+        start();
+        addRecord("Only");
+        dialogs->answerMessage(platform::MessageAnswer::Yes);
+        form->DeleteButtonClick();
+        QCOMPARE(dialogs->messages().last().caption, QString("DELETE"));
+        QCOMPARE(form->FilterStatus->text(), QString("No records"));
+        QVERIFY(form->TableCVW.bof() && form->TableCVW.eof());
+        // The record is only marked: it is still in the file with ISDEL set.
+        QCOMPARE(form->TableCVW.recordCount(), 1u);
+    }
+
+    void cloneCopiesAllButTagAndDeletion() {
+        start();
+        form->TableCVW.insert();
+        form->TableCVW.setFieldText("LNAME", "Tagged");
+        form->TableCVW.setFieldText("TAG", form->GlobalTagId);
+        form->TableCVW.setFieldText("MEMO", "note");
+        form->TableCVW.post();
+        QVERIFY(form->TableCVW.calculatedValue("Tagged").toBool());
+        dialogs->answerMessage(platform::MessageAnswer::Yes);
+        form->mnuCloneClick();
+        QCOMPARE(dialogs->messageTexts().last(),
+                 QString("Clone completed. Current record is an exact copy"));
+        QCOMPARE(form->TableCVW.recordCount(), 2u);
+        QCOMPARE(form->TableCVW.recordNumber(), 2u);
+        QCOMPARE(form->TableCVW.fieldText("LNAME"), QString("Tagged"));
+        QCOMPARE(form->TableCVW.fieldText("MEMO"), QString("note"));
+        QVERIFY(!form->TableCVW.calculatedValue("Tagged").toBool());
+    }
+
+    void noDateEmptiesTheDate() {
+        start();
+        form->TableCVW.insert();
+        form->TableCVW.setFieldText("LNAME", "Dated");
+        form->TableCVW.setFieldText("DATE", "19970428");
+        form->TableCVW.post();
+        dialogs->answerDialog([](QDialog& dialog) {
+            auto& selector = static_cast<TDateSelector&>(dialog);
+            return selector.chosen() == QDate(1997, 4, 28) ? TDateSelector::ResultNoDate : 2;
+        });
+        form->DateLabelClick();
+        QCOMPARE(form->TableCVW.state(), data::TableState::Edit);
+        form->SaveButtonClick();
+        QCOMPARE(form->TableCVW.fieldText("DATE"), QString());
+        QCOMPARE(form->TableCVW.calculatedValue("DisplayDate").toString(), QString());
+    }
+
 private:
     void start() {
         form.reset(new TAddressMain);
@@ -161,9 +273,10 @@ private:
         QEvent activate(QEvent::WindowActivate);
         QApplication::sendEvent(form.get(), &activate);
     }
-    void addRecord(const QString& last) {
+    void addRecord(const QString& last, const QString& first = {}) {
         form->TableCVW.insert();
         form->TableCVW.setFieldText("LNAME", last);
+        form->TableCVW.setFieldText("FNAME", first);
         form->TableCVW.post();
     }
     QLineEdit* findEdit(const char* name) { return form->findChild<QLineEdit*>(name); }
