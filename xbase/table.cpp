@@ -224,6 +224,18 @@ struct Table::State {
         return 0;
     }
 
+    // Top or bottom: the first visible record from that end; an empty view sets both
+    // end flags.
+    void goToEnd(bool fromTop) {
+        post();
+        if (std::uint32_t r = firstVisible(fromTop)) {
+            land(r);
+        } else {
+            landEof();
+            bof = true;
+        }
+    }
+
     // Room for `end` bytes: exclusive tables grow in big preallocated steps, shared
     // ones exactly, so that no other opener ever sees the file shrink.
     void reserve(std::uint64_t end) {
@@ -242,16 +254,7 @@ struct Table::State {
         requireWritable();
         post();
         bool shared = mode == OpenMode::Shared;
-        if (shared)
-            dbf.lockRange(0, dbfPrefixLength);
-        struct Unlock {
-            State& s;
-            bool on;
-            ~Unlock() {
-                if (on)
-                    s.dbf.unlockRange(0, dbfPrefixLength);
-            }
-        } unlock{*this, shared};
+        RangeLock headerLock(dbf, 0, dbfPrefixLength, shared);
         if (shared)
             ensureMapped(dbf.size());
         std::uint32_t n = count();
@@ -479,25 +482,11 @@ void Table::goTo(std::uint32_t recno) {
 }
 
 void Table::top() {
-    State& s = state();
-    s.post();
-    if (std::uint32_t r = s.firstVisible(true))
-        s.land(r);
-    else {
-        s.landEof();
-        s.bof = true;
-    }
+    state().goToEnd(true);
 }
 
 void Table::bottom() {
-    State& s = state();
-    s.post();
-    if (std::uint32_t r = s.firstVisible(false))
-        s.land(r);
-    else {
-        s.landEof();
-        s.bof = true;
-    }
+    state().goToEnd(false);
 }
 
 void Table::skip(std::int64_t count) {
