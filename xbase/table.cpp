@@ -445,29 +445,29 @@ void Table::copyStructure(const std::filesystem::path& path) const {
     Table::create(path, fields, OpenMode::Exclusive).close();
 }
 
-const std::filesystem::path& Table::path() const noexcept {
-    return s_->path;
+const std::filesystem::path& Table::path() const {
+    return state().path;
 }
-OpenMode Table::mode() const noexcept {
-    return s_->mode;
+OpenMode Table::mode() const {
+    return state().mode;
 }
-std::uint8_t Table::signature() const noexcept {
-    return s_->signature;
+std::uint8_t Table::signature() const {
+    return state().signature;
 }
-MemoKind Table::memoKind() const noexcept {
-    return s_->memoKind;
+MemoKind Table::memoKind() const {
+    return state().memoKind;
 }
-const Structure& Table::structure() const noexcept {
-    return s_->structure;
+const Structure& Table::structure() const {
+    return state().structure;
 }
 std::uint32_t Table::recordCount() const {
     return state().count();
 }
-Settings& Table::settings() noexcept {
-    return s_->settings;
+Settings& Table::settings() {
+    return state().settings;
 }
-const Settings& Table::settings() const noexcept {
-    return s_->settings;
+const Settings& Table::settings() const {
+    return state().settings;
 }
 
 void Table::goTo(std::uint32_t recno) {
@@ -812,8 +812,8 @@ void Table::setQuery(std::string_view expression) {
     s.queryText = std::string(expression);
 }
 
-const std::string& Table::query() const noexcept {
-    return s_->queryText;
+const std::string& Table::query() const {
+    return state().queryText;
 }
 
 std::uint32_t Table::queryCount() {
@@ -842,8 +842,8 @@ void Table::setOrder(RecordOrder* order) {
     s.orderSynced = false;
 }
 
-RecordOrder* Table::order() const noexcept {
-    return s_->order;
+RecordOrder* Table::order() const {
+    return state().order;
 }
 
 void Table::addObserver(RecordObserver* observer) {
