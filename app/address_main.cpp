@@ -3,6 +3,7 @@
 #include "app/splash_form.h"
 #include "app/whats_this_texts.h"
 #include "data/address_file.h"
+#include "data/shipped_tables.h"
 #include "data/xb_env.h"
 #include "platform/dialogs.h"
 #include "platform/help.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -33,6 +35,8 @@ TAddressMain::TAddressMain(QWidget* parent) : QMainWindow(parent) {
 }
 
 void TAddressMain::FormCreate() {
+    // Help pages and shipped rows are compiled into a static library.
+    Q_INIT_RESOURCE(resources);
     helpFile_ = platform::ProgramDir() + "CORVAN.HLP";
     helpTopic_ = MainHelpTopic;
     FirstActivation = true;
@@ -108,6 +112,16 @@ void TAddressMain::runStartUp() {
     startingUp_ = false;
 }
 
+// The reference tables ship with the program as rows; they are made in sysdata\ the first time.
+void TAddressMain::installShippedTables() {
+    auto rows = [](const char* resource) {
+        QFile file(resource);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    };
+    data::InstallLabelStockTable(rows(":/data/label-stock.csv"));
+    data::InstallStateZipTable(rows(":/data/state-zip.csv"));
+}
+
 void TAddressMain::FormActivate() {
     if (splash_) {
         splash_->close();
@@ -120,6 +134,7 @@ void TAddressMain::FormActivate() {
     env.Deleted = true;
     env.Century = true;
     LoadPreferences();
+    installShippedTables();
     // The file to open: the first recent file, else DATA\add0001.DBF, created when missing.
     const QStringList recent = GetMRUList(platform::SettingsFile::program());
     QString path = recent.isEmpty() ? QString() : recent.first();

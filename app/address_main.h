@@ -116,6 +116,7 @@ private:
     void FormCreate();
     void FormActivate();
     void runStartUp();
+    void installShippedTables();
     void buildToolbar(QWidget* client);
     void buildNamePanel(QWidget* client);
     void buildPages(QWidget* client);

@@ -36,6 +36,15 @@ QString RealPathIn(const QString& folder, const QString& name) {
     const QStringList components = name.split(separators, Qt::SkipEmptyParts);
 
     QString path = isAbsolute(name) ? QStringLiteral("/") : WithFinalSeparator(folder);
+    // A relative name stays inside its folder: one that climbs out with ".." is refused.
+    if (!isAbsolute(name)) {
+        int depth = 0;
+        for (const QString& component : components) {
+            depth += component == ".." ? -1 : component == "." ? 0 : 1;
+            if (depth < 0)
+                return {};
+        }
+    }
     for (qsizetype i = 0; i < components.size(); ++i) {
         path += matchComponent(path, components[i]);
         if (i + 1 < components.size() || trailing)

@@ -8,7 +8,8 @@ namespace platform {
 // mixing both separators into the real path on this file system. Each component is matched
 // without regard to letter case against what exists (an existing "SYSDATA" folder is the
 // "sysdata\" folder); components that do not exist keep the spelling given. A relative name
-// is taken relative to ProgramDir(). A trailing separator is kept.
+// is taken relative to ProgramDir() and must stay inside it: one that climbs out with ".."
+// gives an empty path. A trailing separator is kept.
 QString RealPath(const QString& name);
 
 // The same, relative to a given folder instead of the program folder.

@@ -55,6 +55,20 @@ private slots:
         QVERIFY(!settings.readString("Misc", "GlobalTagId").isEmpty());
         QCOMPARE(settings.readString("MRU", "Item1"), file);
         QVERIFY(dialogs->messages().isEmpty());
+        // The reference tables are in place, filled, and open with their tags.
+        data::TTable csz, stock;
+        data::TDataSource cszSource, stockSource;
+        data::TXbEngine cszEngine, stockEngine;
+        cszSource.setDataSet(&csz);
+        stockSource.setDataSet(&stock);
+        cszEngine.DataSource = &cszSource;
+        stockEngine.DataSource = &stockSource;
+        QVERIFY(data::OpenStateZipTable(csz, cszEngine));
+        QCOMPARE(csz.recordCount(), 82u);
+        QCOMPARE(cszEngine.tagArea("STATE"), 1);
+        QVERIFY(data::OpenLabelStockTable(stock, stockEngine));
+        QCOMPARE(stock.recordCount(), 387u);
+        QCOMPARE(stock.fieldText("NBRACROSS").trimmed().isEmpty(), false);
     }
 
     void missingRecentFileShowsBothMessagesAndNoData() {

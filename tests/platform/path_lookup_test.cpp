@@ -52,6 +52,14 @@ TEST_F(PathLookup, FullPathsWithMixedSeparators) {
     EXPECT_FALSE(platform::PathExists("DATA\\add0002.DBF"));
 }
 
+TEST_F(PathLookup, RelativeNamesCannotClimbOutOfTheHome) {
+    EXPECT_EQ(platform::RealPath("..\\CORVAN.ini"), "");
+    EXPECT_EQ(platform::RealPath("DATA/../../etc/passwd"), "");
+    EXPECT_FALSE(platform::PathExists("..\\..\\"));
+    EXPECT_EQ(platform::RealPath("DATA\\..\\corvan.ini"),
+              platform::ProgramDir() + "Data/../CORVAN.INI");
+}
+
 TEST_F(PathLookup, ExactSpellingWinsWhenTwoEntriesDifferOnlyInCase) {
     touch(home.path() + "/corvan.ini");
     EXPECT_EQ(platform::RealPath("corvan.ini"), platform::ProgramDir() + "corvan.ini");
