@@ -1,0 +1,145 @@
+#include "pageout/canvas_job.h"
+#include "platform/printer_device.h"
+#include "platform/scripted_dialogs.h"
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace pageout;
+
+QString run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+class PrinterJob : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        printers.printers = {{"Office", "/dev/usb/lp0", false},
+                             {"Fax RENDERING SUBSYSTEM", "FAX:", false},
+                             {platform::PdfPrinterName, "PDF", true}};
+        printers.defaultName = "Office";
+        platform::SharedPrinter().discard();
+    }
+    void TearDown() override { platform::SharedPrinter().discard(); }
+
+    QTemporaryDir dir;
+    platform::ScriptedDialogs dialogs;
+    platform::FakePrinters printers;
+};
+
+TEST_F(PrinterJob, PrinterListSelectionAndDefault) {
+    platform::PrinterDevice& device = platform::SharedPrinter();
+    EXPECT_EQ(device.printerNames(), (QStringList{"Office on /dev/usb/lp0", "PDF file on PDF"}));
+    EXPECT_EQ(device.printerIndex(), 0);
+    device.selectPrinterByName("pdf FILE");
+    EXPECT_EQ(device.printerIndex(), 1);
+    EXPECT_TRUE(device.isPdfPrinter());
+    device.selectPrinterByName("Plotter"); // no such printer: nothing changes
+    EXPECT_EQ(device.printerIndex(), 1);
+    device.setPrinterIndex(-5);
+    EXPECT_EQ(device.printerIndex(), 1);
+    device.setPrinterIndex(-1); // the default printer
+    EXPECT_EQ(device.printerIndex(), 0);
+    EXPECT_EQ(device.deviceName(), "Office");
+
+    device.selectPaperByName("a4");
+    EXPECT_EQ(device.paperNames().value(device.currentPaper()), "A4");
+    device.selectBinByName("nothing");
+    EXPECT_EQ(device.currentBin(), 0);
+    device.discard();
+    EXPECT_EQ(device.paperNames().value(device.currentPaper()), "Letter / ANSI A");
+
+    printers.printers.clear();
+    EXPECT_EQ(device.printerIndex(), -1);
+    EXPECT_TRUE(device.choosePaper(0, 7, 5)); // only recorded without printers
+    EXPECT_NEAR(device.pageWidth(), 5, 0.001);
+}
+
+TEST_F(PrinterJob, NoPrinterStopsTheJobWithAMessage) {
+    printers.printers.clear();
+    TPagePrinter job;
+    bool drew = false;
+    job.OnPrint = [&](TBasePageJob&) { drew = true; };
+    EXPECT_FALSE(job.RunJob());
+    EXPECT_FALSE(drew);
+    EXPECT_EQ(dialogs.messageTexts(), QStringList{"No printers are defined, aborting print job."});
+}
+
+TEST_F(PrinterJob, PdfFilePrinterWritesTextAndPageSize) {
+    platform::PrinterDevice& device = platform::SharedPrinter();
+    device.selectPrinterByName("PDF file");
+    const QString pdf = dir.filePath("job.pdf");
+    dialogs.answerFile(pdf); // the printer asks where to write
+    TPagePrinter job;
+    job.SetMargins(0, 0, 0, 0);
+    ASSERT_TRUE(job.ChoosePaper(9, 0, 0));
+    job.OnPrint = [](TBasePageJob& page) {
+        page.SelectFont("DejaVu Sans", 14);
+        page.MoveToPosition(1, 3);
+        page.PrintText("Corvane test page");
+        page.SelectPen(Qt::black, PenStyle::Clear, -1);
+        page.SelectBrush(Qt::black, BrushStyle::Solid);
+        page.DrawRectangle(1, 1, 2, 2);
+        page.StartNewPage();
+        page.MoveToPosition(1, 1);
+        page.PrintText("Second sheet");
+    };
+    ASSERT_TRUE(job.RunJob());
+    ASSERT_EQ(dialogs.fileRequests().size(), 1);
+    EXPECT_TRUE(dialogs.fileRequests()[0].save);
+
+    const QString info = run("pdfinfo", {pdf});
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+2"))) << info.toStdString();
+    EXPECT_TRUE(
+        info.contains(QRegularExpression("Page size:\\s+595(\\.\\d+)? x 84[12](\\.\\d+)? pts")))
+        << info.toStdString();
+    const QString text = run("pdftotext", {pdf, "-"});
+    EXPECT_TRUE(text.contains("Corvane test page")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Second sheet"));
+
+    run("pdftoppm", {"-r", "300", "-f", "1", "-l", "1", "-png", pdf, dir.filePath("page")});
+    QImage page(dir.filePath("page-1.png"));
+    ASSERT_FALSE(page.isNull());
+    int left = INT_MAX, top = INT_MAX;
+    for (int y = 0; y < 700; ++y)
+        for (int x = 0; x < 700; ++x)
+            if (qGray(page.pixel(x, y)) < 128)
+                left = std::min(left, x), top = std::min(top, y);
+    EXPECT_NEAR(left, 300, 3); // 1/100 inch
+    EXPECT_NEAR(top, 300, 3);
+}
+
+TEST_F(PrinterJob, CancelledFileChoiceOrAbortLeavesNoFile) {
+    platform::SharedPrinter().selectPrinterByName("PDF file");
+    TPagePrinter job;
+    bool drew = false;
+    job.OnPrint = [&](TBasePageJob&) { drew = true; };
+    dialogs.answerFile(std::nullopt);
+    EXPECT_FALSE(job.RunJob());
+    EXPECT_FALSE(drew);
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+
+    platform::SharedPrinter().pdfFileName = dir.filePath("aborted.pdf");
+    job.OnPrint = [](TBasePageJob& page) {
+        page.DrawEllipse(1, 1, 2, 2);
+        page.AbortJob();
+        page.StartNewPage();
+    };
+    EXPECT_FALSE(job.RunJob());
+    EXPECT_TRUE(job.Aborted());
+    EXPECT_FALSE(QFile::exists(dir.filePath("aborted.pdf")));
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+}
+
+} // namespace
