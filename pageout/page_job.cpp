@@ -367,11 +367,17 @@ void TBasePageJob::applyPen(QPainter& painter) const {
 void TBasePageJob::applyBrush(QPainter& painter) const {
     if (brushStyle_ == BrushStyle::Clear) {
         painter.setBrush(Qt::NoBrush);
-    } else if (!brushPattern_.isNull()) {
-        painter.setBrush(QBrush(brushPattern_));
-    } else {
-        painter.setBrush(QBrush(brushColour_, qtBrushStyle(brushStyle_)));
+        return;
     }
+    QBrush brush = brushPattern_.isNull() ? QBrush(brushColour_, qtBrushStyle(brushStyle_))
+                                          : QBrush(brushPattern_);
+    // Hatches and pattern bitmaps are made for the screen: keep their size in inches the same
+    // on every device.
+    if (brush.style() != Qt::SolidPattern) {
+        const double scale = resolution() / 96.0;
+        brush.setTransform(QTransform::fromScale(scale, scale));
+    }
+    painter.setBrush(brush);
 }
 
 // --- drawing ---------------------------------------------------------------------------------
@@ -479,20 +485,29 @@ void TBasePageJob::drawText(double x, double y, const QString& text, bool opaque
     p.save();
     if (clip)
         p.setClipRect(*clip);
-    QFont font = deviceFont();
-    if (letterSpacing > 0)
-        font.setLetterSpacing(QFont::AbsoluteSpacing,
-                              InchesToDevice(letterSpacing, resolution(), ScaleX));
+    const QFont font = deviceFont();
     p.setFont(font);
     const QFontMetricsF metrics(font, p.device());
     p.translate(deviceX(x), deviceY(y));
     if (fontAngle_ != 0)
         p.rotate(-fontAngle_);
+    const double spacing = InchesToDevice(letterSpacing, resolution(), ScaleX);
+    const double width = metrics.horizontalAdvance(text) + spacing * (text.size() - 1);
     if (opaque)
-        p.fillRect(QRectF(0, 0, metrics.horizontalAdvance(text), metrics.height()),
+        p.fillRect(QRectF(0, 0, width, metrics.height()),
                    brushPattern_.isNull() ? QBrush(brushColour_) : QBrush(brushPattern_));
     p.setPen(fontColour_);
-    p.drawText(QPointF(0, metrics.ascent()), text);
+    if (spacing <= 0) {
+        p.drawText(QPointF(0, metrics.ascent()), text);
+    } else {
+        // Spread text is set one character at a time: letter spacing is not honoured alike by
+        // every paint engine.
+        double at = 0;
+        for (const QChar c : text) {
+            p.drawText(QPointF(at, metrics.ascent()), QString(c));
+            at += metrics.horizontalAdvance(c) + spacing;
+        }
+    }
     p.restore();
 }
 

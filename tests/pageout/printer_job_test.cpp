@@ -143,3 +143,51 @@ TEST_F(PrinterJob, CancelledFileChoiceOrAbortLeavesNoFile) {
 }
 
 } // namespace
+
+#include "pageout/page_filer.h"
+#include "pageout/test_sheet.h"
+
+namespace {
+
+QPoint squareCorner(const QImage& image) {
+    // The square is the only ink between 0.6 and 2.2 inches of both edges left of 2.2 inches.
+    int left = INT_MAX, top = INT_MAX;
+    for (int y = 180; y < 660; ++y)
+        for (int x = 180; x < 660; ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                left = std::min(left, x), top = std::min(top, y);
+    return {left, top};
+}
+
+TEST_F(PrinterJob, TestSheetPdfMatchesThePageStream) {
+    platform::SharedPrinter().selectPrinterByName("PDF file");
+    platform::SharedPrinter().pdfFileName = dir.filePath("sheet.pdf");
+    TPagePrinter printer;
+    printer.OnPrint = DrawTestSheet;
+    ASSERT_TRUE(printer.RunJob());
+    run("pdftoppm", {"-r", "300", "-png", dir.filePath("sheet.pdf"), dir.filePath("sheet")});
+    const QImage fromPdf(dir.filePath("sheet-1.png"));
+    ASSERT_EQ(fromPdf.size(), QSize(2550, 3300));
+
+    PageStream stream;
+    TPageFiler filer;
+    filer.SetStream(&stream);
+    filer.OnPrint = DrawTestSheet;
+    ASSERT_TRUE(filer.RunJob());
+    const QImage fromStream = RenderPage(stream, 0, 300);
+
+    EXPECT_NEAR(squareCorner(fromPdf).x(), 300, 3);
+    EXPECT_NEAR(squareCorner(fromPdf).y(), 300, 3);
+    EXPECT_NEAR(squareCorner(fromStream).x(), 300, 1);
+    EXPECT_NEAR(squareCorner(fromStream).y(), 300, 1);
+
+    // Apart from anti-aliased edges the two renderings agree.
+    int differing = 0;
+    for (int y = 0; y < 3300; y += 2)
+        for (int x = 0; x < 2550; x += 2)
+            if (std::abs(qGray(fromPdf.pixel(x, y)) - qGray(fromStream.pixel(x, y))) > 128)
+                ++differing;
+    EXPECT_LT(differing, 1275 * 1650 / 200); // under half a percent
+}
+
+} // namespace
