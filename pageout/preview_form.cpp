@@ -5,22 +5,23 @@
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace pageout {
 
 namespace {
 
-QPushButton* makeButton(QWidget* parent, QLayout* layout, const char* name, const QString& text,
+QToolButton* makeButton(QWidget* parent, QLayout* layout, const char* name, const QString& text,
                         const QString& tip) {
-    auto* button = new QPushButton(text, parent);
+    auto* button = new QToolButton(parent);
+    button->setText(text);
     button->setObjectName(QString::fromLatin1(name));
     button->setToolTip(tip);
     button->setWhatsThis(tip);
-    button->setAutoDefault(false);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     button->setFocusPolicy(Qt::NoFocus);
     layout->addWidget(button);
     return button;
@@ -75,19 +76,19 @@ TPreviewForm::TPreviewForm(QWidget* parent) : QDialog(parent) {
             Preview.ZoomStepOut();
     };
 
-    connect(ZoomInButton, &QPushButton::clicked, this, [this] { Preview.ZoomStepIn(); });
-    connect(ZoomOutButton, &QPushButton::clicked, this, [this] { Preview.ZoomStepOut(); });
-    connect(PageWidthButton, &QPushButton::clicked, this, [this] { ApplyZoomMode(PageWidth); });
-    connect(WholePageButton, &QPushButton::clicked, this, [this] { ApplyZoomMode(WholePage); });
-    connect(Zoom100Button, &QPushButton::clicked, this, [this] { ApplyZoomMode(100); });
-    connect(FirstButton, &QPushButton::clicked, this, [this] { Preview.ShowPage(1); });
-    connect(PriorButton, &QPushButton::clicked, this, [this] { Preview.PriorPage(); });
-    connect(NextButton, &QPushButton::clicked, this, [this] { Preview.NextPage(); });
-    connect(LastButton, &QPushButton::clicked, this,
+    connect(ZoomInButton, &QToolButton::clicked, this, [this] { Preview.ZoomStepIn(); });
+    connect(ZoomOutButton, &QToolButton::clicked, this, [this] { Preview.ZoomStepOut(); });
+    connect(PageWidthButton, &QToolButton::clicked, this, [this] { ApplyZoomMode(PageWidth); });
+    connect(WholePageButton, &QToolButton::clicked, this, [this] { ApplyZoomMode(WholePage); });
+    connect(Zoom100Button, &QToolButton::clicked, this, [this] { ApplyZoomMode(100); });
+    connect(FirstButton, &QToolButton::clicked, this, [this] { Preview.ShowPage(1); });
+    connect(PriorButton, &QToolButton::clicked, this, [this] { Preview.PriorPage(); });
+    connect(NextButton, &QToolButton::clicked, this, [this] { Preview.NextPage(); });
+    connect(LastButton, &QToolButton::clicked, this,
             [this] { Preview.ShowPage(Preview.PageCount()); });
-    connect(SaveButton, &QPushButton::clicked, this, &TPreviewForm::saveAsPdf);
-    connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(HelpButton, &QPushButton::clicked, this, [this] {
+    connect(SaveButton, &QToolButton::clicked, this, &TPreviewForm::saveAsPdf);
+    connect(OkButton, &QToolButton::clicked, this, &QDialog::accept);
+    connect(HelpButton, &QToolButton::clicked, this, [this] {
         if (OnHelp)
             OnHelp();
     });
@@ -111,7 +112,7 @@ void TPreviewForm::FormActivate() {
     Preview.BeginPreview();
     ApplyZoomMode(ZoomMode);
     const bool severalPages = Preview.PageCount() >= 2;
-    for (QPushButton* button : {FirstButton, PriorButton, NextButton, LastButton})
+    for (QToolButton* button : {FirstButton, PriorButton, NextButton, LastButton})
         button->setVisible(severalPages);
     ScrollBox->setFocus();
     updateCaption();

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-class QPushButton;
+class QToolButton;
 class QScrollArea;
 
 namespace pageout {
@@ -30,18 +30,18 @@ public:
 
     TStreamPreview Preview;
     QScrollArea* ScrollBox = nullptr;
-    QPushButton* ZoomInButton = nullptr;
-    QPushButton* ZoomOutButton = nullptr;
-    QPushButton* PageWidthButton = nullptr;
-    QPushButton* WholePageButton = nullptr;
-    QPushButton* Zoom100Button = nullptr;
-    QPushButton* FirstButton = nullptr;
-    QPushButton* PriorButton = nullptr;
-    QPushButton* NextButton = nullptr;
-    QPushButton* LastButton = nullptr;
-    QPushButton* SaveButton = nullptr;
-    QPushButton* OkButton = nullptr;
-    QPushButton* HelpButton = nullptr;
+    QToolButton* ZoomInButton = nullptr;
+    QToolButton* ZoomOutButton = nullptr;
+    QToolButton* PageWidthButton = nullptr;
+    QToolButton* WholePageButton = nullptr;
+    QToolButton* Zoom100Button = nullptr;
+    QToolButton* FirstButton = nullptr;
+    QToolButton* PriorButton = nullptr;
+    QToolButton* NextButton = nullptr;
+    QToolButton* LastButton = nullptr;
+    QToolButton* SaveButton = nullptr;
+    QToolButton* OkButton = nullptr;
+    QToolButton* HelpButton = nullptr;
 
     // Runs once, on the first showing: opens the stream and applies the zoom mode.
     void FormActivate();

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -94,7 +95,7 @@ TEST_F(Forms, PreviewFitsPageAndScrollsWithArrowsWithinRange) {
     form.ZoomMode = TPreviewForm::PageWidth;
     form.resize(700, 500);
     form.show();
-    for (QPushButton* button :
+    for (QToolButton* button :
          {form.FirstButton, form.PriorButton, form.NextButton, form.LastButton})
         EXPECT_FALSE(button->isVisible()); // one page: no page buttons
     const PageView view = form.Preview.view();
