@@ -254,4 +254,44 @@ TEST_F(Drawing, StatusLabelShowsThePageWithTwoEmptyLines) {
     EXPECT_EQ(third, "Printing Page 3\n\n");
 }
 
+TEST_F(Drawing, FontStateAndTextOpacity) {
+    const QImage page = record([](TBasePageJob& job) {
+        job.SelectFont("DejaVu Sans", 20);
+        job.SetFontBold(true);
+        job.SetFontColor(Qt::red);
+        job.SetFontAngle(-90);
+        EXPECT_EQ(job.FontAngle(), 270);
+        job.SelectFont("DejaVu Serif", 0); // no size: nothing changes
+        EXPECT_EQ(job.FontName(), "DejaVu Sans");
+        EXPECT_TRUE(job.FontBold());
+        job.SelectFont("DejaVu Serif", 12); // plain, black, upright
+        EXPECT_FALSE(job.FontBold());
+        EXPECT_EQ(job.FontColor(), QColor(Qt::black));
+        EXPECT_EQ(job.FontAngle(), 0);
+        EXPECT_EQ(job.FontSize(), 12);
+
+        job.SelectPen(Qt::black, PenStyle::Clear, -1);
+        job.SelectBrush(Qt::black, BrushStyle::Solid);
+        job.DrawRectangle(1, 1, 7, 3);
+        job.SelectFont("DejaVu Sans", 24);
+        job.SetFontColor(Qt::red);
+        job.SelectBrush(Qt::white, BrushStyle::Solid);
+        job.MoveToPosition(1.5, 1.5);
+        job.PrintText("opaque"); // on a white box
+        job.SelectBrush(Qt::white, BrushStyle::Clear);
+        job.MoveToPosition(1.5, 2.3);
+        job.PrintText("clear"); // straight on the black
+    });
+    // Just right of the text's start, between letters, the background shows.
+    const auto whiteIn = [&](double top) {
+        int white = 0;
+        for (int y = int(top * Dpi); y < int((top + 0.3) * Dpi); ++y)
+            for (int x = int(1.5 * Dpi); x < int(2.2 * Dpi); ++x)
+                white += qGray(page.pixel(x, y)) > 230;
+        return white;
+    };
+    EXPECT_GT(whiteIn(1.5), 1000);
+    EXPECT_EQ(whiteIn(2.3), 0);
+}
+
 } // namespace

@@ -2,6 +2,7 @@
 #include "platform/printer_device.h"
 #include "platform/scripted_dialogs.h"
 
+#include <QDialog>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -64,6 +65,15 @@ TEST_F(PrinterJob, PrinterListSelectionAndDefault) {
     EXPECT_EQ(device.printerIndex(), -1);
     EXPECT_TRUE(device.choosePaper(0, 7, 5)); // only recorded without printers
     EXPECT_NEAR(device.pageWidth(), 5, 0.001);
+}
+
+TEST_F(PrinterJob, PrinterSetupGoesThroughTheDialogSeam) {
+    platform::PrinterDevice& device = platform::SharedPrinter();
+    device.selectPrinterByName("PDF file");
+    EXPECT_FALSE(device.showPrinterSetup()); // scripted: cancelled
+    dialogs.answerDialog([](QDialog&) { return QDialog::Accepted; });
+    EXPECT_TRUE(device.showPrinterSetup());
+    EXPECT_EQ(dialogs.dialogTitles().size(), 2);
 }
 
 TEST_F(PrinterJob, NoPrinterStopsTheJobWithAMessage) {
