@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -133,6 +134,19 @@ TEST_F(Forms, PreviewSavesThePagesAsPdf) {
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.read(5) == "%PDF-");
     EXPECT_TRUE(dialogs.messages().isEmpty());
+
+    // The saved pages keep their places: "Page 1" starts at 1 inch from both edges.
+    QProcess::execute("pdftoppm", {"-r", "100", "-f", "1", "-l", "1", "-png",
+                                   dir.filePath("preview.pdf"), dir.filePath("page")});
+    const QImage page(dir.filePath("page-1.png"));
+    ASSERT_EQ(page.size(), QSize(850, 1100));
+    int left = INT_MAX, top = INT_MAX;
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 400; ++x)
+            if (qGray(page.pixel(x, y)) < 128)
+                left = std::min(left, x), top = std::min(top, y);
+    EXPECT_NEAR(left, 100, 4);
+    EXPECT_NEAR(top, 100 + 4, 6); // below the line's top by the font's internal leading
 }
 
 TEST_F(Forms, PreviewControlNeedsAScrollBox) {
