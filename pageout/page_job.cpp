@@ -349,6 +349,15 @@ QFont TBasePageJob::deviceFont() const {
     return font;
 }
 
+const QFontMetricsF& TBasePageJob::deviceMetrics() const {
+    const QFont font = deviceFont();
+    if (!metrics_ || font != metricsFont_) {
+        metricsFont_ = font;
+        metrics_.emplace(font);
+    }
+    return *metrics_;
+}
+
 void TBasePageJob::applyPen(QPainter& painter) const {
     if (penStyle_ == PenStyle::Clear) {
         painter.setPen(Qt::NoPen);
@@ -482,39 +491,48 @@ void TBasePageJob::drawText(double x, double y, const QString& text, bool opaque
     QPainter& p = painter();
     if (text.isEmpty())
         return;
-    p.save();
-    if (clip)
-        p.setClipRect(*clip);
-    const QFont font = deviceFont();
-    p.setFont(font);
-    const QFontMetricsF metrics(font, p.device());
-    p.translate(deviceX(x), deviceY(y));
-    if (fontAngle_ != 0)
-        p.rotate(-fontAngle_);
+    const QFontMetricsF& metrics = deviceMetrics();
     const double spacing = InchesToDevice(letterSpacing, resolution(), ScaleX);
     const double width = metrics.horizontalAdvance(text) + spacing * (text.size() - 1);
+    QPointF origin(deviceX(x), deviceY(y));
+    // Most text is upright and inside its rectangle: it is drawn without saving the painter's
+    // state, which keeps the page stream small.
+    const bool isolated =
+        fontAngle_ != 0 ||
+        (clip && !clip->contains(QRectF(origin, QSizeF(width, metrics.height()))));
+    if (isolated) {
+        p.save();
+        if (clip)
+            p.setClipRect(*clip);
+        p.translate(origin);
+        p.rotate(-fontAngle_);
+        origin = QPointF(0, 0);
+    }
+    if (p.font() != metricsFont_)
+        p.setFont(metricsFont_);
     if (opaque)
-        p.fillRect(QRectF(0, 0, width, metrics.height()),
+        p.fillRect(QRectF(origin, QSizeF(width, metrics.height())),
                    brushPattern_.isNull() ? QBrush(brushColour_) : QBrush(brushPattern_));
-    p.setPen(fontColour_);
+    if (p.pen() != QPen(fontColour_))
+        p.setPen(fontColour_);
+    const QPointF baseline = origin + QPointF(0, metrics.ascent());
     if (spacing <= 0) {
-        p.drawText(QPointF(0, metrics.ascent()), text);
+        p.drawText(baseline, text);
     } else {
         // Spread text is set one character at a time: letter spacing is not honoured alike by
         // every paint engine.
         double at = 0;
         for (const QChar c : text) {
-            p.drawText(QPointF(at, metrics.ascent()), QString(c));
+            p.drawText(baseline + QPointF(at, 0), QString(c));
             at += metrics.horizontalAdvance(c) + spacing;
         }
     }
-    p.restore();
+    if (isolated)
+        p.restore();
 }
 
 double TBasePageJob::textWidthInches(const QString& text) const {
-    const QFont font = deviceFont();
-    const QFontMetricsF metrics(font);
-    return metrics.horizontalAdvance(text) / (resolution() * ScaleX / 100.0);
+    return deviceMetrics().horizontalAdvance(text) / (resolution() * ScaleX / 100.0);
 }
 
 double TBasePageJob::TextWidth(const QString& text) const {

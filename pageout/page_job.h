@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QObject>
 #include <QPointer>
@@ -239,6 +240,8 @@ private:
     void applyPen(QPainter& painter) const;
     void applyBrush(QPainter& painter) const;
     QFont deviceFont() const;
+    // Metrics of the device font, kept until the font changes: text is measured very often.
+    const QFontMetricsF& deviceMetrics() const;
     double textWidthInches(const QString& text) const;
     // Draws text with its top-left corner at (x, y) inches of the sheet (before origin shift).
     void drawText(double x, double y, const QString& text, bool opaque, double letterSpacing = 0,
@@ -262,6 +265,8 @@ private:
 
     QFont font_;
     double fontSize_ = 10;
+    mutable QFont metricsFont_;
+    mutable std::optional<QFontMetricsF> metrics_;
     QColor fontColour_ = Qt::black;
     double fontAngle_ = 0;
     QColor penColour_ = Qt::black;
