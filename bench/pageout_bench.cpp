@@ -40,6 +40,12 @@ void BM_PagesIntoStream(benchmark::State& state) {
         filer.OnPrint = drawPages;
         filer.RunJob();
         benchmark::DoNotOptimize(stream.count());
+        state.PauseTiming();
+        qint64 bytes = 0;
+        for (int i = 0; i < stream.count(); ++i)
+            bytes += stream.page(i).picture.size();
+        state.counters["KiB/page"] = double(bytes) / stream.count() / 1024;
+        state.ResumeTiming();
     }
     state.counters["pages/s"] =
         benchmark::Counter(double(Pages) * state.iterations(), benchmark::Counter::kIsRate);
