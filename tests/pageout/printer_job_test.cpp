@@ -130,6 +130,24 @@ TEST_F(PrinterJob, PdfFilePrinterWritesTextAndPageSize) {
     EXPECT_NEAR(top, 300, 3);
 }
 
+TEST_F(PrinterJob, LandscapeEnvelopeGivesAWidePdfPage) {
+    platform::SharedPrinter().selectPrinterByName("PDF file");
+    platform::SharedPrinter().pdfFileName = dir.filePath("envelope.pdf");
+    TPagePrinter job;
+    ASSERT_TRUE(job.ChoosePaper(20, 0, 0)); // Envelope #10
+    job.SetOrientation(Orientation::Landscape);
+    EXPECT_DOUBLE_EQ(job.PageWidth(), 9.5);
+    job.OnPrint = [](TBasePageJob& page) {
+        page.MoveToPosition(4, 2);
+        page.PrintText("Jane Doe");
+    };
+    ASSERT_TRUE(job.RunJob());
+    const QString info = run("pdfinfo", {dir.filePath("envelope.pdf")});
+    EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+684 x 297 pts")))
+        << info.toStdString();
+    EXPECT_TRUE(run("pdftotext", {dir.filePath("envelope.pdf"), "-"}).contains("Jane Doe"));
+}
+
 TEST_F(PrinterJob, CancelledFileChoiceOrAbortLeavesNoFile) {
     platform::SharedPrinter().selectPrinterByName("PDF file");
     TPagePrinter job;
