@@ -44,6 +44,9 @@ QString shortDatePattern() {
 } // namespace
 
 void TAddressMain::setupDataObjects() {
+    // The address file is locked while open: no other program or Corvane may write it, and
+    // packing during a rebuild needs the table to itself.
+    TableCVW.exclusive = true;
     DataSourceCVW.setDataSet(&TableCVW);
     Engine1.DataSource = &DataSourceCVW;
     DataSourceCreate.setDataSet(&TAbleCreate);

@@ -5,11 +5,13 @@
 #include "app/preferences_dialog.h"
 #include "controls/enter_edit.h"
 #include "data/address_file.h"
+#include "data/address_schema.h"
 #include "platform/printers.h"
 #include "platform/program_dir.h"
 #include "platform/scripted_dialogs.h"
 #include "platform/settings_file.h"
 #include "platform/system_services.h"
+#include "xbase/table.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -278,6 +280,76 @@ private slots:
         form->SaveButtonClick();
         QCOMPARE(form->TableCVW.fieldText("DATE"), QString());
         QCOMPARE(form->TableCVW.calculatedValue("DisplayDate").toString(), QString());
+    }
+
+    void anIndexWithoutTheTagTagIsRebuiltOnYes() {
+        start();
+        const QString path = platform::ProgramDir() + "DATA/PARTIAL.DBF";
+        {
+            data::TTable table;
+            data::TDataSource source;
+            data::TXbEngine engine;
+            source.setDataSet(&table);
+            engine.DataSource = &source;
+            QVERIFY(data::CreateAddressFile(path, table, engine));
+            // Rebuild the index without its last tag.
+            QVERIFY(data::OpenAddressTable(path, table));
+            engine.closeIndexes();
+            QFile::remove(platform::ProgramDir() + "DATA/PARTIAL.CDX");
+            for (const data::TagSpec& tag : data::AddressTags()) {
+                if (QString(tag.name) != "TAG")
+                    engine.indexTag({}, tag.name, tag.key);
+            }
+            QVERIFY(!data::CheckValidIndex(engine));
+        }
+        dialogs->clear();
+        dialogs->answerMessage(platform::MessageAnswer::Yes);
+        dialogs->answerDialog([](QDialog& dialog) {
+            dialog.findChild<QPushButton*>("DoitButton")->click();
+            return dialog.result();
+        });
+        form->OpenCVWDBF(path);
+        QCOMPARE(dialogs->messages().first().text,
+                 "The index file for " + path + "\r\nis missing or invalid. Rebuild now?");
+        QCOMPARE(dialogs->messages().first().caption, QString("Warning"));
+        QVERIFY(form->IndexValid);
+        QVERIFY(form->TableCVW.active());
+        QCOMPARE(form->CurrentFile, path);
+    }
+
+    void aFileInUseElsewhereCannotBeOpened() {
+        start();
+        const QString path = form->CurrentFile;
+        form->TableCVW.close();
+        xbase::Table holder = xbase::Table::open(path.toStdString(), xbase::OpenMode::Exclusive);
+        dialogs->clear();
+        form->OpenCVWDBF(path);
+        QCOMPARE(dialogs->messageTexts().size(), 1);
+        QVERIFY(
+            dialogs->messageTexts().first().endsWith("May be in use by another program or user"));
+        QVERIFY(form->NoData->isVisible());
+    }
+
+    void rebuildingPacksOutDeletedRecords() {
+        start();
+        for (const char* last : {"Keep1", "Gone1", "Gone2", "Keep2", "Gone3"})
+            addRecord(last);
+        for (int i = 0; i < 3; ++i) {
+            form->TableCVW.first();
+            while (!form->TableCVW.fieldText("LNAME").startsWith("Gone"))
+                form->TableCVW.next();
+            dialogs->answerMessage(platform::MessageAnswer::Yes);
+            form->DeleteButtonClick();
+        }
+        QCOMPARE(form->TableCVW.recordCount(), 5u);
+        dialogs->answerDialog([](QDialog& dialog) {
+            dialog.findChild<QPushButton*>("DoitButton")->click();
+            return dialog.result();
+        });
+        form->RebuildIndexesMenuClick();
+        QCOMPARE(form->TableCVW.recordCount(), 2u);
+        QVERIFY(form->IndexValid);
+        QCOMPARE(form->FilterStatus->text(), QString("2 records (no filter)"));
     }
 
 private:
