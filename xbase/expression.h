@@ -18,7 +18,7 @@ struct EvalOptions {
 };
 
 namespace detail {
-class Node;
+struct Node;
 }
 
 /// An expression of the dBASE dialect, parsed once against a table's field list and

@@ -20,8 +20,9 @@ struct Field {
     std::uint32_t offset = 0;
     std::uint8_t flags = 0;
 
+    /// Memo-like fields hold a block number; an eight-byte B field is a double instead.
     bool isMemo() const noexcept {
-        return type == 'M' || type == 'B' || type == 'G' || type == 'P';
+        return type == 'M' || type == 'G' || type == 'P' || (type == 'B' && width != 8);
     }
 };
 

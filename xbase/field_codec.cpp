@@ -41,7 +41,7 @@ std::string julianToDate(std::int64_t jd) {
     std::int64_t year = 100 * b + d - 4800 + m / 10;
     if (year < 1 || year > 9999)
         return std::string(8, ' ');
-    char buf[16];
+    char buf[40];
     std::snprintf(buf, sizeof buf, "%04d%02d%02d", int(year), int(month), int(day));
     return buf;
 }

@@ -29,7 +29,9 @@ Error corrupt(const File& f, const std::string& what) {
 
 class Fpt final : public MemoFile {
 public:
-    Fpt(File file, bool shared) : file_(std::move(file)), shared_(shared) {
+    // With `exclusive`, nobody else changes the file, so its size and next free block
+    // are kept here instead of being read for every memo.
+    Fpt(File file, bool exclusive) : file_(std::move(file)), exclusive_(exclusive) {
         unsigned char h[8];
         if (file_.size() < memoHeaderLength)
             throw corrupt(file_, "shorter than its header");
@@ -37,6 +39,8 @@ public:
         blockSize_ = std::uint32_t(h[6]) << 8 | h[7];
         if (blockSize_ == 0)
             throw corrupt(file_, "block size 0");
+        size_ = file_.size();
+        nextFree_ = readBe32(h);
     }
 
     std::uint32_t blockSize() const noexcept override { return blockSize_; }
@@ -45,16 +49,23 @@ public:
         if (block == 0)
             return {};
         std::uint64_t offset = std::uint64_t(block) * blockSize_;
-        std::uint64_t size = file_.size();
+        std::uint64_t size = fileSize();
         if (offset < memoHeaderLength || offset + 8 > size)
             throw corrupt(file_, "memo block " + std::to_string(block) + " lies outside the file");
-        unsigned char h[8];
-        file_.readAt(offset, h, sizeof h);
-        std::uint32_t length = readBe32(h + 4);
+        // One read usually brings the block header and the whole text.
+        char head[512];
+        std::size_t got =
+            file_.readSomeAt(offset, head, std::min<std::uint64_t>(sizeof head, size - offset));
+        if (got < 8)
+            throw corrupt(file_, "memo block " + std::to_string(block) + " lies outside the file");
+        std::uint32_t length = readBe32(reinterpret_cast<const unsigned char*>(head) + 4);
         if (offset + 8 + length > size)
             throw corrupt(file_, "memo at block " + std::to_string(block) + " runs past the end");
         std::string text(length, '\0');
-        file_.readAt(offset + 8, text.data(), length);
+        std::size_t inHead = std::min<std::size_t>(length, got - 8);
+        std::memcpy(text.data(), head + 8, inHead);
+        if (inHead < length)
+            file_.readAt(offset + 8 + inHead, text.data() + inHead, length - inHead);
         return text;
     }
 
@@ -65,13 +76,14 @@ public:
             return 0;
         if (text.size() > 0x7FFFFFF0u)
             throw Error(ErrorKind::Value, "memo text too long");
-        std::vector<unsigned char> data(8 + text.size());
+        std::uint64_t blocks = (8 + text.size() + blockSize_ - 1) / blockSize_;
+        std::vector<unsigned char> data(blocks * blockSize_, 0);
         writeBe32(data.data(), 1);
         writeBe32(data.data() + 4, std::uint32_t(text.size()));
         std::memcpy(data.data() + 8, text.data(), text.size());
-        std::uint64_t blocks = (data.size() + blockSize_ - 1) / blockSize_;
 
-        if (shared_)
+        const bool shared = !exclusive_;
+        if (shared)
             file_.lockRange(0, 8);
         struct Unlock {
             File& f;
@@ -80,28 +92,32 @@ public:
                 if (on)
                     f.unlockRange(0, 8);
             }
-        } unlock{file_, shared_};
+        } unlock{file_, shared};
 
         if (oldBlock != 0 && oldBlockCount(oldBlock) >= blocks) {
-            file_.writeAt(std::uint64_t(oldBlock) * blockSize_, data.data(), data.size());
+            file_.writeAt(std::uint64_t(oldBlock) * blockSize_, data.data(), 8 + text.size());
             return oldBlock;
         }
         unsigned char h[4];
-        file_.readAt(0, h, 4);
-        std::uint64_t next = readBe32(h);
+        if (shared) {
+            file_.readAt(0, h, 4);
+            nextFree_ = readBe32(h);
+            size_ = file_.size();
+        }
+        std::uint64_t next = nextFree_;
         std::uint64_t firstFree = (memoHeaderLength + blockSize_ - 1) / blockSize_;
         // Never trust a next-free pointer that points into the header or past the end.
-        std::uint64_t endBlock = (file_.size() + blockSize_ - 1) / blockSize_;
+        std::uint64_t endBlock = (size_ + blockSize_ - 1) / blockSize_;
         next = std::max(next, firstFree);
         next = std::max(next, endBlock);
         if (next + blocks > 0xFFFFFFFFu)
             throw Error(ErrorKind::Value, file_.path().string() + ": memo file is full");
         // The text goes to disk before the header points past it.
-        std::vector<unsigned char> padded(blocks * blockSize_, 0);
-        std::memcpy(padded.data(), data.data(), data.size());
-        file_.writeAt(next * blockSize_, padded.data(), padded.size());
+        file_.writeAt(next * blockSize_, data.data(), data.size());
+        size_ = std::max(size_, (next + blocks) * blockSize_);
         writeBe32(h, std::uint32_t(next + blocks));
         file_.writeAt(0, h, 4);
+        nextFree_ = next + blocks;
         return std::uint32_t(next);
     }
 
@@ -112,12 +128,16 @@ public:
         h[7] = blockSize_ & 0xFF;
         file_.writeAt(0, h, sizeof h);
         file_.truncate(memoHeaderLength);
+        size_ = memoHeaderLength;
+        nextFree_ = readBe32(h);
     }
 
 private:
+    std::uint64_t fileSize() const { return exclusive_ ? size_ : file_.size(); }
+
     std::uint64_t oldBlockCount(std::uint32_t block) const {
         std::uint64_t offset = std::uint64_t(block) * blockSize_;
-        if (offset < memoHeaderLength || offset + 8 > file_.size())
+        if (offset < memoHeaderLength || offset + 8 > fileSize())
             return 0;
         unsigned char h[8];
         file_.readAt(offset, h, sizeof h);
@@ -125,8 +145,10 @@ private:
     }
 
     File file_;
-    bool shared_;
+    bool exclusive_;
     std::uint32_t blockSize_ = 64;
+    std::uint64_t size_ = 0;
+    std::uint64_t nextFree_ = 0;
 };
 
 class Dbt final : public MemoFile {
@@ -196,8 +218,7 @@ private:
 } // namespace
 
 std::unique_ptr<MemoFile> openFpt(const std::filesystem::path& path, bool writable, FileLock lock) {
-    return std::make_unique<Fpt>(File(path, writable, false, lock),
-                                 lock == FileLock::Shared && writable);
+    return std::make_unique<Fpt>(File(path, writable, false, lock), lock == FileLock::Exclusive);
 }
 
 void createFpt(const std::filesystem::path& path, std::uint32_t blockSize) {

@@ -85,6 +85,7 @@ struct Table::State {
     bool bof = true;
     bool found = false;
     std::string buffer;
+    std::string blank; // a blank record, kept for appends
     bool dirty = false;
     bool modified = false;
 
@@ -160,9 +161,11 @@ struct Table::State {
         if (!dirty)
             return;
         requireWritable();
-        std::string before(stored(recno));
-        for (RecordObserver* o : observers)
-            o->onChanging(Record{before, recno});
+        if (!observers.empty()) {
+            std::string before(stored(recno));
+            for (RecordObserver* o : observers)
+                o->onChanging(Record{before, recno});
+        }
         std::memcpy(map.data() + recordOffset(recno), buffer.data(), recordLength);
         modified = true;
         dirty = false;
@@ -224,7 +227,9 @@ struct Table::State {
     // Room for `end` bytes: exclusive tables grow in big preallocated steps, shared
     // ones exactly, so that no other opener ever sees the file shrink.
     void reserve(std::uint64_t end) {
-        if (end <= map.length() && end <= dbf.size())
+        // An exclusive table's mapping never reaches past its file, so the length
+        // answers without asking the system.
+        if (end <= map.length() && (mode == OpenMode::Exclusive || end <= dbf.size()))
             return;
         std::uint64_t target = end;
         if (mode == OpenMode::Exclusive)
@@ -262,7 +267,10 @@ struct Table::State {
         std::atomic_thread_fence(std::memory_order_seq_cst);
         writeLe32(map.data() + 4, n + 1);
         modified = true;
-        land(n + 1);
+        recno = n + 1;
+        buffer.assign(bytes); // from the caller's copy, which is still in the cache
+        dirty = false;
+        eof = bof = false;
         orderSynced = false;
         for (RecordObserver* o : observers)
             o->onAppended(current());
@@ -326,6 +334,7 @@ struct Table::State {
     }
 };
 
+Table::Table() = default;
 Table::Table(std::unique_ptr<State> state) : s_(std::move(state)) {}
 Table::Table(Table&&) noexcept = default;
 Table& Table::operator=(Table&& other) noexcept {
@@ -599,24 +608,35 @@ void Table::setFieldBytes(std::size_t field, std::string_view bytes) {
 }
 
 void Table::setText(std::string_view name, std::string_view text) {
-    const State& s = state();
-    std::size_t i = s.structure.indexOf(name);
-    const Field& f = s.structure.field(i);
+    setText(state().structure.indexOf(name), text);
+}
+void Table::setNumber(std::string_view name, double value) {
+    setNumber(state().structure.indexOf(name), value);
+}
+void Table::setLogical(std::string_view name, bool value) {
+    setLogical(state().structure.indexOf(name), value);
+}
+void Table::setDate(std::string_view name, std::string_view yyyymmdd) {
+    setDate(state().structure.indexOf(name), yyyymmdd);
+}
+
+void Table::setText(std::size_t field, std::string_view text) {
+    const Field& f = state().structure.field(field);
     switch (f.type) {
     case 'C':
-        setFieldBytes(i, text.substr(0, f.width));
+        setFieldBytes(field, text.substr(0, f.width));
         return;
     case 'M':
-        setMemo(name, text);
+        setMemo(f.name, text);
         return;
     case 'N':
-        setNumber(name, parseNumber(text));
+        setNumber(field, parseNumber(text));
         return;
     case 'L':
-        setLogical(name, decodeLogical(trimLeft(text)));
+        setLogical(field, decodeLogical(trimLeft(text)));
         return;
     case 'D':
-        setDate(name, text);
+        setDate(field, text);
         return;
     default:
         throw Error(ErrorKind::Unsupported, "field " + f.name + " of type " +
@@ -624,43 +644,40 @@ void Table::setText(std::string_view name, std::string_view text) {
     }
 }
 
-void Table::setNumber(std::string_view name, double value) {
-    std::size_t i = state().structure.indexOf(name);
-    const Field& f = state().structure.field(i);
+void Table::setNumber(std::size_t field, double value) {
+    const Field& f = state().structure.field(field);
     if (f.type != 'N' && f.type != 'F')
         throw Error(ErrorKind::Value, "field " + f.name + " is not numeric");
-    setFieldBytes(i, encodeNumber(f, value));
+    setFieldBytes(field, encodeNumber(f, value));
 }
 
-void Table::setLogical(std::string_view name, bool value) {
-    std::size_t i = state().structure.indexOf(name);
-    if (state().structure.field(i).type != 'L')
-        throw Error(ErrorKind::Value, "field " + std::string(name) + " is not logical");
-    setFieldBytes(i, value ? "T" : "F");
+void Table::setLogical(std::size_t field, bool value) {
+    const Field& f = state().structure.field(field);
+    if (f.type != 'L')
+        throw Error(ErrorKind::Value, "field " + f.name + " is not logical");
+    setFieldBytes(field, value ? "T" : "F");
 }
 
-void Table::setDate(std::string_view name, std::string_view yyyymmdd) {
-    std::size_t i = state().structure.indexOf(name);
-    const Field& f = state().structure.field(i);
+void Table::setDate(std::size_t field, std::string_view yyyymmdd) {
+    const Field& f = state().structure.field(field);
     if (f.type != 'D')
         throw Error(ErrorKind::Value, "field " + f.name + " is not a date");
-    setFieldBytes(i, encodeDate(f, yyyymmdd));
+    setFieldBytes(field, encodeDate(f, yyyymmdd));
 }
 
 void Table::setValue(std::size_t field, const Value& value) {
-    const Field& f = state().structure.field(field);
     switch (value.type) {
     case ValueType::Number:
-        setNumber(f.name, value.number);
+        setNumber(field, value.number);
         return;
     case ValueType::Logical:
-        setLogical(f.name, value.logical);
+        setLogical(field, value.logical);
         return;
     case ValueType::Date:
-        setDate(f.name, value.text);
+        setDate(field, value.text);
         return;
     case ValueType::String:
-        setText(f.name, value.text);
+        setText(field, value.text);
         return;
     }
 }

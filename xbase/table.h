@@ -54,6 +54,8 @@ public:
     static Table create(const std::filesystem::path& path, const std::vector<Field>& fields,
                         OpenMode mode = OpenMode::Exclusive);
 
+    /// A closed table; open() or create() gives an open one.
+    Table();
     Table(Table&&) noexcept;
     Table& operator=(Table&&) noexcept;
     ~Table();
@@ -99,6 +101,11 @@ public:
     void setNumber(std::string_view name, double value);
     void setLogical(std::string_view name, bool value);
     void setDate(std::string_view name, std::string_view yyyymmdd);
+    // The same by field number (structure().indexOf), for loops over many records.
+    void setText(std::size_t field, std::string_view text);
+    void setNumber(std::size_t field, double value);
+    void setLogical(std::size_t field, bool value);
+    void setDate(std::size_t field, std::string_view yyyymmdd);
     void setValue(std::size_t field, const Value& value);
     /// Replaces the whole current record (deletion byte first).
     void setRecord(std::string_view bytes);
