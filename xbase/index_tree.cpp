@@ -607,7 +607,9 @@ bool IndexCursor::land(IndexTree::Position at) {
     at_ = at;
     changes_ = tree_->changes();
     valid_ = at.leaf != 0;
+    node_.reset();
     if (valid_) {
+        node_ = tree_->node(at.leaf);
         const IndexEntry& e = tree_->entry(at);
         key_ = e.key;
         recno_ = e.recno;
@@ -636,6 +638,16 @@ void IndexCursor::refind() {
 bool IndexCursor::next() {
     if (!valid_)
         return false;
+    // Within one unchanged leaf the next entry is simply the following one.
+    if (changes_ == tree_->changes() && node_ && at_.index + 1 < node_->entries.size()) {
+        const IndexEntry& e = node_->entries[++at_.index];
+        int c = tree_->compareKeys(e.key, key_);
+        if (c < 0 || (c == 0 && e.recno <= recno_))
+            throw Error(ErrorKind::Corrupt, "index keys go backwards within a leaf");
+        key_.assign(e.key);
+        recno_ = e.recno;
+        return true;
+    }
     bool stale = changes_ != tree_->changes();
     refind();
     if (at_.leaf == 0)

@@ -122,6 +122,7 @@ private:
     void refind();
     const IndexTree* tree_;
     IndexTree::Position at_;
+    std::shared_ptr<const IndexNode> node_; // the leaf of at_, while the tree is unchanged
     std::uint64_t changes_ = 0;
     bool valid_ = false;
     std::string key_;
