@@ -152,6 +152,12 @@ std::uint32_t IndexTree::descend(std::string_view key, std::uint32_t recno, std:
 
 std::vector<IndexNode> IndexTree::layout(IndexNode node) const {
     std::vector<IndexNode> pieces;
+    const IndexEntry* begin = node.entries.data();
+    if (node.leaf ? leafFits(begin, begin + node.entries.size(), format_)
+                  : node.entries.size() <= interiorCapacity(format_.keyLength)) {
+        pieces.push_back(std::move(node)); // the common case: it still fits
+        return pieces;
+    }
     const auto& all = node.entries;
     std::size_t n = all.size();
     auto piece = [&](std::size_t from, std::size_t to) {
@@ -168,10 +174,6 @@ std::vector<IndexNode> IndexTree::layout(IndexNode node) const {
         return pieces;
     }
     const IndexEntry* base = all.data();
-    if (leafFits(base, base + n, format_)) {
-        piece(0, n);
-        return pieces;
-    }
     for (std::size_t d = 0; d < n / 2 + 1; ++d) {
         for (std::size_t m : {n / 2 - std::min(d, n / 2), n / 2 + d}) {
             if (m >= 1 && m < n && leafFits(base, base + m, format_) &&
