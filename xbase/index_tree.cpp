@@ -100,10 +100,15 @@ std::shared_ptr<const IndexNode> IndexTree::node(std::uint32_t offset) const {
     return decoded;
 }
 
-void IndexTree::write(std::uint32_t offset, IndexNode node) {
+void IndexTree::write(std::uint32_t offset, IndexNode node, bool keep) {
     std::array<std::uint8_t, nodeSize> page{};
     encodeNode(node, format_, page.data());
     space_->storage().write(offset, page.data(), page.size());
+    if (!keep) {
+        cache_.erase(offset);
+        ++changes_;
+        return;
+    }
     if (cache_.size() >= cacheLimit)
         cache_.clear();
     cache_[offset] = std::make_shared<const IndexNode>(std::move(node));
@@ -416,7 +421,7 @@ void IndexTree::build(std::vector<IndexEntry> entries, int fillPercent) {
             n.entries.assign(std::make_move_iterator(level.begin() + bounds[g]),
                              std::make_move_iterator(level.begin() + bounds[g + 1]));
             up.push_back({n.entries.back().key, n.entries.back().recno, offsets[g]});
-            write(offsets[g], std::move(n));
+            write(offsets[g], std::move(n), false); // a build would flood the cache
         }
         if (groups == 1) {
             setRoot(offsets[0]);

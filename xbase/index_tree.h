@@ -83,7 +83,7 @@ private:
     int compareEntry(const IndexEntry& e, std::string_view key, std::uint32_t recno) const noexcept;
     std::uint32_t descend(std::string_view key, std::uint32_t recno, std::vector<Step>* path,
                           std::size_t* index) const;
-    void write(std::uint32_t offset, IndexNode node);
+    void write(std::uint32_t offset, IndexNode node, bool keep = true);
     void patchNeighbour(std::uint32_t offset, bool leftField, std::uint32_t value);
     void setRoot(std::uint32_t root);
     void rewriteUpwards(std::vector<Step> path, std::uint32_t offset, IndexNode node);
