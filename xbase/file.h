@@ -50,6 +50,26 @@ private:
     std::filesystem::path path_;
 };
 
+/// Holds File::lockRange for a scope when `active`.
+class RangeLock {
+public:
+    RangeLock(File& file, std::uint64_t offset, std::uint64_t length, bool active)
+        : file_(active ? &file : nullptr), offset_(offset), length_(length) {
+        if (file_)
+            file_->lockRange(offset_, length_);
+    }
+    RangeLock(const RangeLock&) = delete;
+    RangeLock& operator=(const RangeLock&) = delete;
+    ~RangeLock() {
+        if (file_)
+            file_->unlockRange(offset_, length_);
+    }
+
+private:
+    File* file_;
+    std::uint64_t offset_, length_;
+};
+
 /// The file in `path`'s folder whose name matches `path`'s name ignoring letter
 /// case; `path` itself when none does.
 std::filesystem::path findIgnoringCase(const std::filesystem::path& path);

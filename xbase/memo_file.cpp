@@ -83,16 +83,7 @@ public:
         std::memcpy(data.data() + 8, text.data(), text.size());
 
         const bool shared = !exclusive_;
-        if (shared)
-            file_.lockRange(0, 8);
-        struct Unlock {
-            File& f;
-            bool on;
-            ~Unlock() {
-                if (on)
-                    f.unlockRange(0, 8);
-            }
-        } unlock{file_, shared};
+        RangeLock headerLock(file_, 0, 8, shared);
 
         if (oldBlock != 0 && oldBlockCount(oldBlock) >= blocks) {
             file_.writeAt(std::uint64_t(oldBlock) * blockSize_, data.data(), 8 + text.size());

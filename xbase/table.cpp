@@ -224,6 +224,18 @@ struct Table::State {
         return 0;
     }
 
+    // Top or bottom: the first visible record from that end; an empty view sets both
+    // end flags.
+    void goToEnd(bool fromTop) {
+        post();
+        if (std::uint32_t r = firstVisible(fromTop)) {
+            land(r);
+        } else {
+            landEof();
+            bof = true;
+        }
+    }
+
     // Room for `end` bytes: exclusive tables grow in big preallocated steps, shared
     // ones exactly, so that no other opener ever sees the file shrink.
     void reserve(std::uint64_t end) {
@@ -242,16 +254,7 @@ struct Table::State {
         requireWritable();
         post();
         bool shared = mode == OpenMode::Shared;
-        if (shared)
-            dbf.lockRange(0, dbfPrefixLength);
-        struct Unlock {
-            State& s;
-            bool on;
-            ~Unlock() {
-                if (on)
-                    s.dbf.unlockRange(0, dbfPrefixLength);
-            }
-        } unlock{*this, shared};
+        RangeLock headerLock(dbf, 0, dbfPrefixLength, shared);
         if (shared)
             ensureMapped(dbf.size());
         std::uint32_t n = count();
@@ -442,29 +445,29 @@ void Table::copyStructure(const std::filesystem::path& path) const {
     Table::create(path, fields, OpenMode::Exclusive).close();
 }
 
-const std::filesystem::path& Table::path() const noexcept {
-    return s_->path;
+const std::filesystem::path& Table::path() const {
+    return state().path;
 }
-OpenMode Table::mode() const noexcept {
-    return s_->mode;
+OpenMode Table::mode() const {
+    return state().mode;
 }
-std::uint8_t Table::signature() const noexcept {
-    return s_->signature;
+std::uint8_t Table::signature() const {
+    return state().signature;
 }
-MemoKind Table::memoKind() const noexcept {
-    return s_->memoKind;
+MemoKind Table::memoKind() const {
+    return state().memoKind;
 }
-const Structure& Table::structure() const noexcept {
-    return s_->structure;
+const Structure& Table::structure() const {
+    return state().structure;
 }
 std::uint32_t Table::recordCount() const {
     return state().count();
 }
-Settings& Table::settings() noexcept {
-    return s_->settings;
+Settings& Table::settings() {
+    return state().settings;
 }
-const Settings& Table::settings() const noexcept {
-    return s_->settings;
+const Settings& Table::settings() const {
+    return state().settings;
 }
 
 void Table::goTo(std::uint32_t recno) {
@@ -479,25 +482,11 @@ void Table::goTo(std::uint32_t recno) {
 }
 
 void Table::top() {
-    State& s = state();
-    s.post();
-    if (std::uint32_t r = s.firstVisible(true))
-        s.land(r);
-    else {
-        s.landEof();
-        s.bof = true;
-    }
+    state().goToEnd(true);
 }
 
 void Table::bottom() {
-    State& s = state();
-    s.post();
-    if (std::uint32_t r = s.firstVisible(false))
-        s.land(r);
-    else {
-        s.landEof();
-        s.bof = true;
-    }
+    state().goToEnd(false);
 }
 
 void Table::skip(std::int64_t count) {
@@ -823,8 +812,8 @@ void Table::setQuery(std::string_view expression) {
     s.queryText = std::string(expression);
 }
 
-const std::string& Table::query() const noexcept {
-    return s_->queryText;
+const std::string& Table::query() const {
+    return state().queryText;
 }
 
 std::uint32_t Table::queryCount() {
@@ -853,8 +842,8 @@ void Table::setOrder(RecordOrder* order) {
     s.orderSynced = false;
 }
 
-RecordOrder* Table::order() const noexcept {
-    return s_->order;
+RecordOrder* Table::order() const {
+    return state().order;
 }
 
 void Table::addObserver(RecordObserver* observer) {

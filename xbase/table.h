@@ -60,20 +60,21 @@ public:
     Table& operator=(Table&&) noexcept;
     ~Table();
 
-    /// Writes pending changes and releases the files; the object is then closed.
+    /// Writes pending changes and releases the files; the object is then closed, and
+    /// everything but isOpen(), eof(), bof(), recno() and found() throws ErrorKind::State.
     void close();
     bool isOpen() const noexcept;
     /// Creates an empty table with the same fields at another path.
     void copyStructure(const std::filesystem::path& path) const;
 
-    const std::filesystem::path& path() const noexcept;
-    OpenMode mode() const noexcept;
-    std::uint8_t signature() const noexcept;
-    MemoKind memoKind() const noexcept;
-    const Structure& structure() const noexcept;
+    const std::filesystem::path& path() const;
+    OpenMode mode() const;
+    std::uint8_t signature() const;
+    MemoKind memoKind() const;
+    const Structure& structure() const;
     std::uint32_t recordCount() const;
-    Settings& settings() noexcept;
-    const Settings& settings() const noexcept;
+    Settings& settings();
+    const Settings& settings() const;
 
     // Navigation, honouring the order, the deleted setting and the query.
     void goTo(std::uint32_t recno); // direct, ignores deleted setting and query
@@ -133,7 +134,7 @@ public:
 
     // Query: only records for which it is true are visited.
     void setQuery(std::string_view expression); // empty removes it
-    const std::string& query() const noexcept;
+    const std::string& query() const;
     void clearQuery() { setQuery({}); }
     /// Number of records the query and the deleted setting admit.
     std::uint32_t queryCount();
@@ -144,7 +145,7 @@ public:
 
     // Orders and observers (indexes); the table does not own them.
     void setOrder(RecordOrder* order);
-    RecordOrder* order() const noexcept;
+    RecordOrder* order() const;
     void addObserver(RecordObserver* observer);
     void removeObserver(RecordObserver* observer);
     /// Seeks a key on the order; answers whether it was found (see Settings::softSeek).

@@ -145,6 +145,36 @@ TEST_F(ExpressionTest, ResultTypesAndWidthsAreKnownAfterParsing) {
         EXPECT_EQ(e.type(), c.type) << c.text;
         EXPECT_EQ(e.width(), c.width) << c.text;
     }
+    // Every key of the address file's tags, with the key width an index needs.
+    const std::pair<const char*, std::size_t> tagKeys[] = {{"UPPER(LNAME-FNAME)", 60},
+                                                           {"UPPER(LNAME)+UPPER(FNAME)", 60},
+                                                           {"UPPER(FNAME)", 30},
+                                                           {"UPPER(TITLE)", 30},
+                                                           {"UPPER(ORG)", 30},
+                                                           {"UPPER(STREET)", 40},
+                                                           {"UPPER(STREET2)", 40},
+                                                           {"UPPER(CITY+STATE)", 50},
+                                                           {"UPPER(STATE)", 20},
+                                                           {"UPPER(ZIP)", 10},
+                                                           {"UPPER(COUNTRY)", 30},
+                                                           {"UPPER(PHONE)", 30},
+                                                           {"UPPER(PHONE2)", 30},
+                                                           {"UPPER(EMAIL)", 30},
+                                                           {"UPPER(FAX)", 30},
+                                                           {"UPPER(USER1)", 40},
+                                                           {"UPPER(USER2)", 40},
+                                                           {"UPPER(DATE)", 15},
+                                                           {"UPPER(TAG)", 8},
+                                                           {"UPPER(CODES)", 30},
+                                                           {"UPPER(PREFIX)", 12},
+                                                           {"UPPER(MIDDLE)", 1},
+                                                           {"DELETED()", 1},
+                                                           {"UPPER(STATE-ZIP)", 30},
+                                                           {"ISDEL", 1},
+                                                           {"!ISDEL", 1}};
+    for (const auto& [key, width] : tagKeys)
+        EXPECT_EQ(table.compile(key).width(), width) << key;
+
     table.goTo(1);
     Expression key = table.compile("UPPER(LNAME-FNAME)");
     std::string expected = "SMITHFRED" + std::string(51, ' ');

@@ -65,6 +65,23 @@ TEST(Memo, ZapEmptiesTheMemoFileAndNewMemosStartAfterItsHeader) {
     EXPECT_EQ(t.fieldBytes("NOTE"), "         8");
 }
 
+TEST(Memo, TwoSharedOpenersKeepEachOthersMemos) {
+    TempDir dir;
+    Table::create(dir / "S.DBF", {{"NOTE", 'M'}}).close();
+    Table a = Table::open(dir / "S.DBF", OpenMode::Shared);
+    Table b = Table::open(dir / "S.DBF", OpenMode::Shared);
+    a.appendBlank();
+    a.setMemo("NOTE", std::string(300, 'a'));
+    a.post();
+    b.appendBlank();
+    b.setMemo("NOTE", std::string(300, 'b')); // must not land on a's blocks
+    b.post();
+    a.goTo(2);
+    EXPECT_EQ(a.memo("NOTE"), std::string(300, 'b'));
+    b.goTo(1);
+    EXPECT_EQ(b.memo("NOTE"), std::string(300, 'a'));
+}
+
 TEST(Memo, DbtMemosAreReadOnly) {
     TempDir dir;
     std::filesystem::copy_file(fixture("PEOPLE3.DBF"), dir / "PEOPLE3.DBF");

@@ -256,6 +256,10 @@ TEST(TableFiles, ExclusiveOpenLocksOutEveryOtherOpener) {
     shared2.appendBlank(); // sees the first opener's record and appends after it
     EXPECT_EQ(shared2.recno(), 2u);
     EXPECT_EQ(shared1.recordCount(), 2u);
+    shared1.close();
+    EXPECT_FALSE(shared1.isOpen());
+    EXPECT_THROW(shared1.structure(), Error); // a closed table answers with errors
+    EXPECT_THROW(shared1.top(), Error);
 }
 
 TEST(TableFiles, CopyStructureMakesAnEmptyTableWithTheSameFields) {

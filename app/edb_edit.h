@@ -1,0 +1,21 @@
+#pragma once
+
+#include "controls/enter_edit.h"
+
+// A field box of the main window: an edit box bound to one field of the address table through
+// the data source; its length limit is the field's width.
+class TEDBEdit : public TEnterEdit {
+    Q_OBJECT
+public:
+    TEDBEdit(const QString& dataField, int width, QWidget* parent = nullptr);
+    const QString& dataField() const { return dataField_; }
+
+signals:
+    void doubleClicked();
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    QString dataField_;
+};

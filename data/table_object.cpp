@@ -1,0 +1,474 @@
+#include "data/table_object.h"
+
+#include "data/cp1252.h"
+#include "data/xb_env.h"
+#include "xbase/table.h"
+
+namespace data {
+
+namespace {
+
+FieldKind kindOf(const xbase::Field& field) {
+    switch (field.type) {
+    case 'D':
+        return FieldKind::Date;
+    case 'L':
+        return FieldKind::Boolean;
+    case 'N':
+    case 'F':
+        return field.decimals == 0 && field.width < 5 ? FieldKind::SmallInt : FieldKind::Number;
+    default:
+        return field.isMemo() ? FieldKind::Memo : FieldKind::Text;
+    }
+}
+
+std::string bytes(const QString& text) {
+    return ToCp1252(text);
+}
+
+} // namespace
+
+TTable::TTable(QObject* parent) : QObject(parent) {}
+
+TTable::~TTable() = default;
+
+QString TTable::path() const {
+    return folder + fileName;
+}
+
+bool TTable::active() const {
+    return table_ && table_->isOpen();
+}
+
+void TTable::fail(const std::exception& error) const {
+    TableError::Kind kind = TableError::Kind::General;
+    if (const auto* engineError = dynamic_cast<const xbase::Error*>(&error)) {
+        if (engineError->kind() == xbase::ErrorKind::Locked)
+            kind = TableError::Kind::Locked;
+        else if (engineError->kind() == xbase::ErrorKind::Corrupt)
+            kind = TableError::Kind::Damaged;
+    }
+    throw TableError(kind, QString::fromLocal8Bit(error.what()));
+}
+
+void TTable::open() {
+    close();
+    try {
+        const auto mode = readOnly    ? xbase::OpenMode::ReadOnly
+                          : exclusive ? xbase::OpenMode::Exclusive
+                                      : xbase::OpenMode::Shared;
+        table_ = std::make_unique<xbase::Table>(
+            xbase::Table::open(std::filesystem::path(path().toStdString()), mode));
+    } catch (const std::exception& error) {
+        table_.reset();
+        fail(error);
+    }
+    // Calculated fields declared before the open stay; stored fields come from the file.
+    QList<FieldInfo> calculated;
+    for (const FieldInfo& info : std::as_const(fields_)) {
+        if (info.calculated)
+            calculated << info;
+    }
+    fields_.clear();
+    engineField_.clear();
+    const auto& stored = table_->structure().fields();
+    for (size_t i = 0; i < stored.size(); ++i) {
+        FieldInfo info;
+        info.name = QString::fromLatin1(stored[i].name);
+        info.kind = kindOf(stored[i]);
+        info.size = stored[i].width;
+        info.label = info.name;
+        info.displayWidth = stored[i].width;
+        fields_ << info;
+        engineField_ << int(i);
+    }
+    for (const FieldInfo& info : calculated) {
+        fields_ << info;
+        engineField_ << -1;
+    }
+    applySettings();
+    state_ = TableState::Browse;
+    first();
+}
+
+void TTable::applySettings() {
+    if (!table_)
+        return;
+    const TXbEnv& env = TXbEnv::instance();
+    xbase::Settings& settings = table_->settings();
+    settings.exact = env.Exact;
+    settings.softSeek = env.SoftSeek;
+    settings.deleted = env.Deleted;
+    settings.century = env.Century;
+    settings.dateFormat = static_cast<xbase::DateFormat>(env.DateFormat);
+}
+
+void TTable::close() {
+    if (table_) {
+        if (state_ == TableState::Edit || state_ == TableState::Insert)
+            cancel();
+        try {
+            table_->close();
+        } catch (const std::exception&) {
+            // The table is gone either way; what was posted is on disk.
+        }
+        table_.reset();
+    }
+    state_ = TableState::Inactive;
+    bof_ = eof_ = true;
+    values_.clear();
+    notify();
+}
+
+void TTable::requireActive() const {
+    if (!active())
+        throw TableError(TableError::Kind::General, "The table is not open");
+}
+
+void TTable::requireEditing() const {
+    if (state_ != TableState::Edit && state_ != TableState::Insert)
+        throw TableError(TableError::Kind::General, "The table is not being edited");
+}
+
+FieldInfo* TTable::field(const QString& name) {
+    const int index = fieldIndex(name);
+    return index < 0 ? nullptr : &fields_[index];
+}
+
+int TTable::fieldIndex(const QString& name) const {
+    for (int i = 0; i < fields_.size(); ++i) {
+        if (fields_[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+void TTable::addCalculatedField(const FieldInfo& info) {
+    FieldInfo calculated = info;
+    calculated.calculated = true;
+    fields_ << calculated;
+    engineField_ << -1;
+    values_ << QVariant();
+}
+
+void TTable::arrangeFields(const QStringList& order) {
+    QList<FieldInfo> fields;
+    QList<int> engineField;
+    QList<QVariant> values;
+    QList<bool> taken(fields_.size(), false);
+    auto take = [&](int i) {
+        fields << fields_[i];
+        engineField << engineField_[i];
+        values << (i < values_.size() ? values_[i] : QVariant());
+        taken[i] = true;
+    };
+    for (const QString& name : order) {
+        const int i = fieldIndex(name);
+        if (i >= 0 && !taken[i])
+            take(i);
+    }
+    for (int i = 0; i < fields_.size(); ++i) {
+        if (!taken[i])
+            take(i);
+    }
+    fields_ = fields;
+    engineField_ = engineField;
+    values_ = values;
+}
+
+void TTable::readRecord() {
+    values_.clear();
+    const bool onRecord = active() && !(table_->eof() || table_->bof()) &&
+                          table_->recno() <= table_->recordCount() && table_->recno() > 0;
+    for (int i = 0; i < fields_.size(); ++i) {
+        const int engineIndex = engineField_[i];
+        if (engineIndex < 0 || !onRecord) {
+            values_ << (fields_[i].kind == FieldKind::Boolean ? QVariant(false)
+                                                              : QVariant(QString()));
+            continue;
+        }
+        const std::string name = fields_[i].name.toStdString();
+        if (fields_[i].kind == FieldKind::Boolean)
+            values_ << QVariant(table_->logical(name));
+        else
+            values_ << QVariant(FromCp1252(table_->text(name)));
+    }
+    if (onCalcFields) {
+        const TableState saved = state_;
+        state_ = TableState::CalcFields;
+        onCalcFields(*this);
+        state_ = saved;
+    }
+}
+
+void TTable::notify() {
+    if (!controlsDisabled())
+        emit dataChanged();
+}
+
+void TTable::enableControls() {
+    if (controlsDisabled_ > 0 && --controlsDisabled_ == 0)
+        emit dataChanged();
+}
+
+void TTable::resync() {
+    requireActive();
+    bof_ = table_->bof() || table_->recordCount() == 0;
+    eof_ = table_->eof() || table_->recordCount() == 0;
+    readRecord();
+    notify();
+}
+
+void TTable::first() {
+    requireActive();
+    endEdit();
+    try {
+        table_->top();
+    } catch (const std::exception& error) {
+        fail(error);
+    }
+    eof_ = table_->eof();
+    bof_ = true;
+    readRecord();
+    notify();
+}
+
+void TTable::last() {
+    requireActive();
+    endEdit();
+    try {
+        table_->bottom();
+    } catch (const std::exception& error) {
+        fail(error);
+    }
+    bof_ = table_->eof() || table_->bof();
+    eof_ = true;
+    readRecord();
+    notify();
+}
+
+// Moving past either end keeps the last record reached and sets the end flag, so that the
+// window can beep and stay where it was.
+void TTable::moveBy(int count) {
+    requireActive();
+    endEdit();
+    if (count == 0)
+        return;
+    bof_ = eof_ = false;
+    try {
+        const int step = count > 0 ? 1 : -1;
+        for (int i = 0; i != count; i += step) {
+            table_->skip(step);
+            if (table_->eof()) {
+                eof_ = true;
+                table_->bottom();
+                break;
+            }
+            if (table_->bof()) {
+                bof_ = true;
+                table_->top();
+                break;
+            }
+        }
+    } catch (const std::exception& error) {
+        fail(error);
+    }
+    if (table_->eof())
+        bof_ = eof_ = true; // nothing to show
+    readRecord();
+    notify();
+}
+
+void TTable::next() {
+    moveBy(1);
+}
+
+void TTable::prior() {
+    moveBy(-1);
+}
+
+void TTable::edit() {
+    requireActive();
+    if (state_ == TableState::Edit || state_ == TableState::Insert)
+        return;
+    if (eof_ && bof_)
+        throw TableError(TableError::Kind::General, "There is no record to edit");
+    state_ = TableState::Edit;
+    modified_ = false;
+    notify();
+    if (onAfterEdit)
+        onAfterEdit(*this);
+}
+
+void TTable::insert() {
+    requireActive();
+    endEdit();
+    if (onBeforeInsert)
+        onBeforeInsert(*this);
+    state_ = TableState::Insert;
+    modified_ = false;
+    values_.clear();
+    for (const FieldInfo& info : std::as_const(fields_))
+        values_ << (info.kind == FieldKind::Boolean ? QVariant(false) : QVariant(QString()));
+    notify();
+    if (onAfterInsert)
+        onAfterInsert(*this);
+}
+
+void TTable::post() {
+    requireActive();
+    requireEditing();
+    try {
+        if (state_ == TableState::Insert)
+            table_->appendBlank();
+        for (int i = 0; i < fields_.size(); ++i) {
+            if (engineField_[i] < 0)
+                continue;
+            const std::string name = fields_[i].name.toStdString();
+            const QVariant& value = values_[i];
+            switch (fields_[i].kind) {
+            case FieldKind::Boolean:
+                table_->setLogical(name, value.toBool());
+                break;
+            case FieldKind::Memo:
+                if (state_ == TableState::Insert ||
+                    value.toString() != FromCp1252(table_->memo(name)))
+                    table_->setMemo(name, bytes(value.toString()));
+                break;
+            case FieldKind::Number:
+            case FieldKind::SmallInt:
+                if (value.toString().trimmed().isEmpty())
+                    table_->setText(name, "");
+                else
+                    table_->setNumber(name, value.toString().trimmed().toDouble());
+                break;
+            case FieldKind::Date:
+                table_->setDate(name, bytes(value.toString()));
+                break;
+            case FieldKind::Text:
+                table_->setText(name, bytes(value.toString()));
+                break;
+            }
+        }
+        table_->post();
+    } catch (const std::exception& error) {
+        try {
+            table_->cancel();
+        } catch (const std::exception&) {
+        }
+        fail(error);
+    }
+    state_ = TableState::Browse;
+    modified_ = false;
+    bof_ = eof_ = false;
+    readRecord();
+    notify();
+    if (onAfterPost)
+        onAfterPost(*this);
+}
+
+void TTable::cancel() {
+    if (state_ != TableState::Edit && state_ != TableState::Insert)
+        return;
+    state_ = TableState::Browse;
+    modified_ = false;
+    readRecord();
+    notify();
+    if (onAfterCancel)
+        onAfterCancel(*this);
+}
+
+void TTable::endEdit() {
+    if (state_ != TableState::Edit && state_ != TableState::Insert)
+        return;
+    if (modified_)
+        post();
+    else
+        cancel();
+}
+
+void TTable::deleteRecord() {
+    requireActive();
+    endEdit();
+    if (eof_ && bof_)
+        return;
+    try {
+        table_->setDeleted(true);
+        table_->post();
+    } catch (const std::exception& error) {
+        fail(error);
+    }
+    readRecord();
+    notify();
+}
+
+void TTable::refresh() {
+    requireActive();
+    readRecord();
+    notify();
+}
+
+QString TTable::fieldText(const QString& name) const {
+    const int i = fieldIndex(name);
+    if (i < 0 || i >= values_.size())
+        return {};
+    if (fields_[i].kind == FieldKind::Boolean)
+        return values_[i].toBool() ? "T" : "F";
+    return values_[i].toString();
+}
+
+void TTable::setFieldText(const QString& name, const QString& text) {
+    const int i = fieldIndex(name);
+    if (i < 0)
+        throw TableError(TableError::Kind::General, "No field " + name);
+    requireEditing();
+    QString value = text;
+    if (fields_[i].kind != FieldKind::Memo && value.size() > fields_[i].size)
+        value.truncate(fields_[i].size);
+    if (fields_[i].kind == FieldKind::Boolean)
+        values_[i] = QVariant(value.startsWith('T', Qt::CaseInsensitive) ||
+                              value.startsWith('Y', Qt::CaseInsensitive));
+    else
+        values_[i] = QVariant(value);
+    modified_ = true;
+    notify();
+}
+
+bool TTable::fieldBool(const QString& name) const {
+    const int i = fieldIndex(name);
+    return i >= 0 && i < values_.size() && values_[i].toBool();
+}
+
+void TTable::setFieldBool(const QString& name, bool value) {
+    setFieldText(name, value ? "T" : "F");
+}
+
+void TTable::setCalculatedValue(const QString& name, const QVariant& value) {
+    const int i = fieldIndex(name);
+    if (i >= 0 && fields_[i].calculated && i < values_.size())
+        values_[i] = value;
+}
+
+QVariant TTable::calculatedValue(const QString& name) const {
+    const int i = fieldIndex(name);
+    return i >= 0 && i < values_.size() ? values_[i] : QVariant();
+}
+
+unsigned TTable::recordNumber() const {
+    if (!active())
+        return 0;
+    if (eof_ && bof_)
+        return table_->recordCount() + 1;
+    return table_->recno();
+}
+
+unsigned TTable::recordCount() const {
+    return active() ? table_->recordCount() : 0;
+}
+
+xbase::Table& TTable::engineTable() {
+    requireActive();
+    return *table_;
+}
+
+} // namespace data

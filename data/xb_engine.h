@@ -1,0 +1,74 @@
+#pragma once
+
+#include "data/data_source.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <functional>
+
+namespace data {
+
+// Engine functions that a table object does not offer, each on the table of its data source.
+// Operations that move the engine first end an edit of the table and afterwards let the table
+// show the record the engine stands on.
+class TXbEngine : public QObject {
+    Q_OBJECT
+public:
+    explicit TXbEngine(QObject* parent = nullptr) : QObject(parent) {}
+
+    TDataSource* DataSource = nullptr;
+    QStringList ExtraIndexes;
+    QString Filter;
+    bool TurboRead = false;
+
+    // Query: only matching records are visited; also becomes Filter.
+    void setQuery(const QString& expression);
+    QString queryText() const;
+    unsigned queryRecCount();
+    bool queryTest(const QString& expression);
+
+    bool seek(const QString& key);
+    bool found();
+    void go(unsigned recno);
+    unsigned recNo();
+    unsigned recCount();
+    bool deleted();
+
+    // Orders by tag of the structural index: 0 when the tag is missing.
+    int tagArea(const QString& tag);
+    void setOrderNumber(int order);
+    int indexOrd();
+    QString tagName();
+    QString indexName();
+    QStringList tagNames();
+    // Builds a tag; it becomes the controlling order. An empty file means the table's
+    // structural index.
+    void indexTag(const QString& file, const QString& tag, const QString& key, int option = 0,
+                  bool descending = false, const QString& condition = {});
+    void closeIndexes();
+
+    void pack();
+    void zap();
+    void setScope(const QString& top, const QString& bottom);
+    void clearScope();
+
+    QString getMemo(const QString& field);
+    bool evalLogical(const QString& expression);
+    bool empty(const QString& field);
+    void replace(const QString& field, const QString& value);
+
+    // Progress of long operations (pack, index builds) in percent.
+    void setGaugeHook(std::function<void(int percent)> hook);
+
+    // Called when the data source's table becomes active: applies Filter as the query.
+    void tableOpened();
+
+private:
+    TTable& table();
+    template <typename F> auto withRecordSync(F&& work);
+    template <typename F> void moving(F&& work);
+    std::function<void(int)> gauge_;
+};
+
+} // namespace data

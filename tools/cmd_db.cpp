@@ -1,0 +1,214 @@
+// corvane-tool db ...: look into, dump, create and fill dBASE tables with the engine alone.
+#include "tools/command.h"
+
+#include "xbase/table.h"
+
+#include <cstdio>
+#include <fstream>
+#include <ostream>
+#include <sstream>
+
+namespace tool {
+namespace {
+
+std::string hexByte(unsigned v) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "%02Xh", v & 0xFFu);
+    return buf;
+}
+
+const char* memoKindName(xbase::MemoKind kind) {
+    switch (kind) {
+    case xbase::MemoKind::Fpt:
+        return "FPT";
+    case xbase::MemoKind::Dbt3:
+        return "DBT (dBASE III)";
+    case xbase::MemoKind::Dbt4:
+        return "DBT (dBASE IV)";
+    case xbase::MemoKind::None:
+        break;
+    }
+    return "none";
+}
+
+int info(const Arguments& args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 1) {
+        err << "usage: corvane-tool db info FILE\n";
+        return ExitUsage;
+    }
+    xbase::Table t = xbase::Table::open(args[0], xbase::OpenMode::ReadOnly);
+    const auto& s = t.structure();
+    out << "file: " << args[0] << "\nfirst byte: " << hexByte(t.signature())
+        << "\nrecords: " << t.recordCount() << "\nrecord length: " << s.recordLength()
+        << "\nmemo file: " << memoKindName(t.memoKind()) << "\nfields: " << s.fields().size()
+        << '\n';
+    for (const xbase::Field& f : s.fields())
+        out << "  " << f.name << ' ' << f.type << ' ' << f.width << ' ' << int(f.decimals) << '\n';
+    return ExitOk;
+}
+
+std::string csvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    return out + '"';
+}
+
+int dump(const Arguments& args, std::ostream& out, std::ostream& err) {
+    std::string file, query;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--query" && i + 1 < args.size())
+            query = args[++i];
+        else if (file.empty())
+            file = args[i];
+        else
+            file.clear(), i = args.size();
+    }
+    if (file.empty()) {
+        err << "usage: corvane-tool db dump FILE [--query EXPR]\n";
+        return ExitUsage;
+    }
+    xbase::Table t = xbase::Table::open(file, xbase::OpenMode::ReadOnly);
+    t.setQuery(query);
+    const auto& fields = t.structure().fields();
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        out << (i ? "," : "") << fields[i].name;
+    out << '\n';
+    for (t.top(); !t.eof(); t.skip()) {
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            const xbase::Field& f = fields[i];
+            std::string text;
+            if (f.isMemo() || f.type == 'C' || f.type == 'N' || f.type == 'L' || f.type == 'D')
+                text = t.text(f.name);
+            else {
+                xbase::Value v = t.value(i);
+                std::ostringstream n;
+                n << v.number;
+                text = v.type == xbase::ValueType::Number ? n.str() : v.text;
+            }
+            if (f.type == 'N')
+                text.erase(0, text.find_first_not_of(' ') == std::string::npos
+                                  ? text.size()
+                                  : text.find_first_not_of(' '));
+            out << (i ? "," : "") << csvField(text);
+        }
+        out << '\n';
+    }
+    return ExitOk;
+}
+
+// "LNAME C 30, AMOUNT N 8 2, BORN D, NOTE M"
+std::vector<xbase::Field> parseFieldList(const std::string& list) {
+    std::vector<xbase::Field> fields;
+    std::stringstream all(list);
+    std::string item;
+    while (std::getline(all, item, ',')) {
+        std::istringstream in(item);
+        xbase::Field f;
+        std::string type;
+        int width = 0, decimals = 0;
+        if (!(in >> f.name >> type) || type.size() != 1)
+            throw std::runtime_error("bad field \"" + item +
+                                     "\": expected NAME TYPE [WIDTH [DEC]]");
+        in >> width >> decimals;
+        f.type = type[0];
+        f.width = std::uint16_t(width);
+        f.decimals = std::uint8_t(decimals);
+        fields.push_back(f);
+    }
+    return fields;
+}
+
+int create(const Arguments& args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 3 || args[1] != "--fields") {
+        err << "usage: corvane-tool db create FILE --fields \"LNAME C 30, ...\"\n";
+        return ExitUsage;
+    }
+    xbase::Table t = xbase::Table::create(args[0], parseFieldList(args[2]));
+    out << "created " << args[0] << " with " << t.structure().fields().size() << " fields\n";
+    return ExitOk;
+}
+
+// Reads one CSV record (quotes may span lines); false at the end of the input.
+bool readCsvRecord(std::istream& in, std::vector<std::string>& row) {
+    row.clear();
+    std::string field;
+    bool quoted = false, any = false;
+    for (int c; (c = in.get()) != EOF;) {
+        any = true;
+        if (quoted) {
+            if (c == '"') {
+                if (in.peek() == '"')
+                    field += char(in.get());
+                else
+                    quoted = false;
+            } else {
+                field += char(c);
+            }
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            row.push_back(std::move(field));
+            field.clear();
+        } else if (c == '\n') {
+            if (!field.empty() && field.back() == '\r')
+                field.pop_back();
+            row.push_back(std::move(field));
+            return true;
+        } else {
+            field += char(c);
+        }
+    }
+    if (any)
+        row.push_back(std::move(field));
+    return any;
+}
+
+int appendCsv(const Arguments& args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 2) {
+        err << "usage: corvane-tool db append-csv FILE DATA.csv\n";
+        return ExitUsage;
+    }
+    std::ifstream in(args[1], std::ios::binary);
+    if (!in) {
+        err << "corvane-tool: cannot read " << args[1] << '\n';
+        return ExitFailure;
+    }
+    xbase::Table t = xbase::Table::open(args[0], xbase::OpenMode::Exclusive);
+    const std::size_t fields = t.structure().fields().size();
+    std::vector<std::string> row;
+    std::size_t line = 0, added = 0;
+    while (readCsvRecord(in, row)) {
+        ++line;
+        if (row.size() > fields)
+            throw std::runtime_error(args[1] + " record " + std::to_string(line) + " has " +
+                                     std::to_string(row.size()) + " columns, the table " +
+                                     std::to_string(fields) + " fields");
+        t.appendBlank();
+        for (std::size_t i = 0; i < row.size(); ++i)
+            t.setText(i, row[i]);
+        t.post();
+        ++added;
+    }
+    t.close();
+    out << "appended " << added << " records\n";
+    return ExitOk;
+}
+
+const Registration registrations[] = {
+    Registration({"db", "info", "FILE", "header and fields of a table", info}),
+    Registration({"db", "dump", "FILE [--query EXPR]",
+                  "records as CSV in record order, memos included", dump}),
+    Registration({"db", "create", "FILE --fields \"LNAME C 30, ...\"",
+                  "a new empty table (types C N L D M)", create}),
+    Registration({"db", "append-csv", "FILE DATA.csv", "append CSV records, columns in field order",
+                  appendCsv}),
+};
+
+} // namespace
+} // namespace tool
