@@ -1,4 +1,5 @@
 // corvane-tool db index | tags | dump --order | seek | check: index tags of a table.
+// (The file name starts with cmd_ so that the tool's build picks it up.)
 #include "tools/command.h"
 #include "xbase/index_set.h"
 #include "xbase/table.h"
@@ -105,10 +106,15 @@ int runTags(const Arguments& args, std::ostream& out, std::ostream& err) {
     return ExitOk;
 }
 
+// The record-order dump of the table commands, for a dump without --order.
+int plainDump(const Arguments& args, std::ostream& out, std::ostream& err);
+
 int runDump(const Arguments& args, std::ostream& out, std::ostream& err) {
-    Arguments files = positional(args);
     auto tag = option(args, "--order");
-    if (files.size() != 1 || !tag)
+    if (!tag)
+        return plainDump(args, out, err);
+    Arguments files = positional(args);
+    if (files.size() != 1)
         return usage(err, "dump FILE --order TAG");
     xbase::Table table = xbase::Table::open(files[0], xbase::OpenMode::ReadOnly);
     xbase::TableIndexes indexes(table);
@@ -118,6 +124,15 @@ int runDump(const Arguments& args, std::ostream& out, std::ostream& err) {
     for (table.top(); !table.eof(); table.skip())
         out << table.recno() << '\t' << show(key.evaluate(table.record())) << '\n';
     return ExitOk;
+}
+
+const char* const orderedDumpUsage = "FILE --order TAG";
+
+int plainDump(const Arguments& args, std::ostream& out, std::ostream& err) {
+    for (const Command& c : Commands())
+        if (c.group == "db" && c.name == "dump" && c.usage != orderedDumpUsage)
+            return c.run(args, out, err);
+    return usage(err, "dump FILE --order TAG");
 }
 
 int runSeek(const Arguments& args, std::ostream& out, std::ostream& err) {
@@ -157,8 +172,14 @@ const Registration registerIndex{{"db", "index",
                                   "build a tag of the table's structural index", runIndex}};
 const Registration registerTags{
     {"db", "tags", "FILE", "list the tags of the table's indexes", runTags}};
-const Registration registerDump{
-    {"db", "dump", "FILE --order TAG", "record numbers and keys in the order of a tag", runDump}};
+// Placed before the record-order dump whatever the order of registration, so that
+// --order reaches this one; without it the other one does the work.
+const bool registerDump = [] {
+    auto& all = Commands();
+    all.insert(all.begin(), Command{"db", "dump", orderedDumpUsage,
+                                    "record numbers and keys in the order of a tag", runDump});
+    return true;
+}();
 const Registration registerSeek{
     {"db", "seek", "FILE --order TAG KEY", "the record number a key is found at", runSeek}};
 const Registration registerCheck{
