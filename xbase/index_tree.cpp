@@ -1,6 +1,7 @@
 #include "xbase/index_tree.h"
 
 #include "xbase/error.h"
+#include "xbase/index_bytes.h"
 
 #include <algorithm>
 #include <array>
@@ -123,8 +124,8 @@ void IndexTree::patchNeighbour(std::uint32_t offset, bool leftField, std::uint32
 
 void IndexTree::setRoot(std::uint32_t root) {
     header_.root = root;
-    std::array<std::uint8_t, 4> b{std::uint8_t(root), std::uint8_t(root >> 8),
-                                  std::uint8_t(root >> 16), std::uint8_t(root >> 24)};
+    std::array<std::uint8_t, 4> b{};
+    index_bytes::putLe(b.data(), root, 4);
     space_->storage().write(headerOffset_, b.data(), b.size());
     ++changes_;
 }
