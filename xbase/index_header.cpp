@@ -1,6 +1,7 @@
 #include "xbase/index_header.h"
 
 #include "xbase/error.h"
+#include "xbase/index_bytes.h"
 #include "xbase/index_node.h"
 
 #include <cstring>
@@ -12,16 +13,10 @@ namespace {
 constexpr std::size_t poolOffset = 512;
 constexpr std::size_t poolSize = 512;
 
-std::uint32_t le(const std::uint8_t* p, std::size_t n) {
-    std::uint32_t v = 0;
-    for (std::size_t i = n; i-- > 0;)
-        v = (v << 8) | p[i];
-    return v;
-}
+using index_bytes::putLe;
 
-void putLe(std::uint8_t* p, std::uint32_t v, std::size_t n) {
-    for (std::size_t i = 0; i < n; ++i, v >>= 8)
-        p[i] = static_cast<std::uint8_t>(v);
+std::uint32_t le(const std::uint8_t* p, std::size_t n) {
+    return index_bytes::getLe(p, n);
 }
 
 // The text at pos up to its terminating zero (or the given length), inside the pool.

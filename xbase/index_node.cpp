@@ -1,6 +1,7 @@
 #include "xbase/index_node.h"
 
 #include "xbase/error.h"
+#include "xbase/index_bytes.h"
 
 #include <algorithm>
 #include <cstring>
@@ -9,33 +10,11 @@ namespace xbase {
 
 namespace {
 
+using namespace index_bytes;
+
 constexpr std::uint16_t rootFlag = 1;
 constexpr std::uint16_t leafFlag = 2;
 constexpr std::size_t interiorRoom = nodeSize - 12;
-
-std::uint32_t getLe(const std::uint8_t* p, std::size_t n) {
-    std::uint32_t v = 0;
-    for (std::size_t i = n; i-- > 0;)
-        v = (v << 8) | p[i];
-    return v;
-}
-
-void putLe(std::uint8_t* p, std::uint64_t v, std::size_t n) {
-    for (std::size_t i = 0; i < n; ++i, v >>= 8)
-        p[i] = static_cast<std::uint8_t>(v);
-}
-
-std::uint32_t getBe(const std::uint8_t* p) {
-    return (std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) | (std::uint32_t(p[2]) << 8) |
-           p[3];
-}
-
-void putBe(std::uint8_t* p, std::uint32_t v) {
-    p[0] = static_cast<std::uint8_t>(v >> 24);
-    p[1] = static_cast<std::uint8_t>(v >> 16);
-    p[2] = static_cast<std::uint8_t>(v >> 8);
-    p[3] = static_cast<std::uint8_t>(v);
-}
 
 unsigned bitsFor(std::uint64_t value) {
     unsigned bits = 0;

@@ -188,8 +188,12 @@ void TableIndexes::indexTag(const std::filesystem::path& file, std::string_view 
     if (option == 1)
         header.options |= index_option::unique;
 
+    // The new tag becomes the controlling order; until then record order, so that
+    // no order replaced below is left in use.
+    setOrder(0);
     std::filesystem::path path = file.empty() ? structuralPath() : file;
-    close(path); // the order of the old file goes away with it
+    if (isIdx(path))
+        close(path); // a single-order file is made anew
     Tag* made = nullptr;
     if (isIdx(path)) {
         auto f = std::make_unique<OpenFile>();

@@ -1,6 +1,7 @@
 #include "xbase/index_space.h"
 
 #include "xbase/error.h"
+#include "xbase/index_bytes.h"
 #include "xbase/index_node.h"
 
 #include <array>
@@ -15,12 +16,12 @@ constexpr std::uint64_t largestFile = 0xFFFFFE00u;
 std::uint32_t readLe32(const IndexStorage& s, std::uint64_t offset) {
     std::array<std::uint8_t, 4> b{};
     s.read(offset, b.data(), 4);
-    return b[0] | (b[1] << 8) | (b[2] << 16) | (std::uint32_t(b[3]) << 24);
+    return index_bytes::getLe(b.data(), 4);
 }
 
 void writeLe32(IndexStorage& s, std::uint64_t offset, std::uint32_t v) {
-    std::array<std::uint8_t, 4> b{std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16),
-                                  std::uint8_t(v >> 24)};
+    std::array<std::uint8_t, 4> b{};
+    index_bytes::putLe(b.data(), v, 4);
     s.write(offset, b.data(), 4);
 }
 
@@ -63,8 +64,7 @@ std::uint32_t IndexSpace::allocateHeader() {
 void IndexSpace::releaseNode(std::uint32_t offset) {
     std::array<std::uint8_t, nodeSize> page{};
     std::uint32_t head = readLe32(*storage_, freeHeadOffset);
-    for (int i = 0; i < 4; ++i)
-        page[i] = static_cast<std::uint8_t>(head >> (8 * i));
+    index_bytes::putLe(page.data(), head, 4);
     storage_->write(offset, page.data(), page.size());
     writeLe32(*storage_, freeHeadOffset, offset);
     inUse_.erase(offset);

@@ -1,6 +1,7 @@
 #include "xbase/index_tree.h"
 
 #include "xbase/error.h"
+#include "xbase/index_bytes.h"
 
 #include <algorithm>
 #include <array>
@@ -100,10 +101,15 @@ std::shared_ptr<const IndexNode> IndexTree::node(std::uint32_t offset) const {
     return decoded;
 }
 
-void IndexTree::write(std::uint32_t offset, IndexNode node) {
+void IndexTree::write(std::uint32_t offset, IndexNode node, bool keep) {
     std::array<std::uint8_t, nodeSize> page{};
     encodeNode(node, format_, page.data());
     space_->storage().write(offset, page.data(), page.size());
+    if (!keep) {
+        cache_.erase(offset);
+        ++changes_;
+        return;
+    }
     if (cache_.size() >= cacheLimit)
         cache_.clear();
     cache_[offset] = std::make_shared<const IndexNode>(std::move(node));
@@ -118,8 +124,8 @@ void IndexTree::patchNeighbour(std::uint32_t offset, bool leftField, std::uint32
 
 void IndexTree::setRoot(std::uint32_t root) {
     header_.root = root;
-    std::array<std::uint8_t, 4> b{std::uint8_t(root), std::uint8_t(root >> 8),
-                                  std::uint8_t(root >> 16), std::uint8_t(root >> 24)};
+    std::array<std::uint8_t, 4> b{};
+    index_bytes::putLe(b.data(), root, 4);
     space_->storage().write(headerOffset_, b.data(), b.size());
     ++changes_;
 }
@@ -152,6 +158,12 @@ std::uint32_t IndexTree::descend(std::string_view key, std::uint32_t recno, std:
 
 std::vector<IndexNode> IndexTree::layout(IndexNode node) const {
     std::vector<IndexNode> pieces;
+    const IndexEntry* begin = node.entries.data();
+    if (node.leaf ? leafFits(begin, begin + node.entries.size(), format_)
+                  : node.entries.size() <= interiorCapacity(format_.keyLength)) {
+        pieces.push_back(std::move(node)); // the common case: it still fits
+        return pieces;
+    }
     const auto& all = node.entries;
     std::size_t n = all.size();
     auto piece = [&](std::size_t from, std::size_t to) {
@@ -168,10 +180,6 @@ std::vector<IndexNode> IndexTree::layout(IndexNode node) const {
         return pieces;
     }
     const IndexEntry* base = all.data();
-    if (leafFits(base, base + n, format_)) {
-        piece(0, n);
-        return pieces;
-    }
     for (std::size_t d = 0; d < n / 2 + 1; ++d) {
         for (std::size_t m : {n / 2 - std::min(d, n / 2), n / 2 + d}) {
             if (m >= 1 && m < n && leafFits(base, base + m, format_) &&
@@ -414,7 +422,7 @@ void IndexTree::build(std::vector<IndexEntry> entries, int fillPercent) {
             n.entries.assign(std::make_move_iterator(level.begin() + bounds[g]),
                              std::make_move_iterator(level.begin() + bounds[g + 1]));
             up.push_back({n.entries.back().key, n.entries.back().recno, offsets[g]});
-            write(offsets[g], std::move(n));
+            write(offsets[g], std::move(n), false); // a build would flood the cache
         }
         if (groups == 1) {
             setRoot(offsets[0]);
@@ -607,7 +615,9 @@ bool IndexCursor::land(IndexTree::Position at) {
     at_ = at;
     changes_ = tree_->changes();
     valid_ = at.leaf != 0;
+    node_.reset();
     if (valid_) {
+        node_ = tree_->node(at.leaf);
         const IndexEntry& e = tree_->entry(at);
         key_ = e.key;
         recno_ = e.recno;
@@ -636,6 +646,16 @@ void IndexCursor::refind() {
 bool IndexCursor::next() {
     if (!valid_)
         return false;
+    // Within one unchanged leaf the next entry is simply the following one.
+    if (changes_ == tree_->changes() && node_ && at_.index + 1 < node_->entries.size()) {
+        const IndexEntry& e = node_->entries[++at_.index];
+        int c = tree_->compareKeys(e.key, key_);
+        if (c < 0 || (c == 0 && e.recno <= recno_))
+            throw Error(ErrorKind::Corrupt, "index keys go backwards within a leaf");
+        key_.assign(e.key);
+        recno_ = e.recno;
+        return true;
+    }
     bool stale = changes_ != tree_->changes();
     refind();
     if (at_.leaf == 0)

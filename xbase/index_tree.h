@@ -83,7 +83,7 @@ private:
     int compareEntry(const IndexEntry& e, std::string_view key, std::uint32_t recno) const noexcept;
     std::uint32_t descend(std::string_view key, std::uint32_t recno, std::vector<Step>* path,
                           std::size_t* index) const;
-    void write(std::uint32_t offset, IndexNode node);
+    void write(std::uint32_t offset, IndexNode node, bool keep = true);
     void patchNeighbour(std::uint32_t offset, bool leftField, std::uint32_t value);
     void setRoot(std::uint32_t root);
     void rewriteUpwards(std::vector<Step> path, std::uint32_t offset, IndexNode node);
@@ -122,6 +122,7 @@ private:
     void refind();
     const IndexTree* tree_;
     IndexTree::Position at_;
+    std::shared_ptr<const IndexNode> node_; // the leaf of at_, while the tree is unchanged
     std::uint64_t changes_ = 0;
     bool valid_ = false;
     std::string key_;

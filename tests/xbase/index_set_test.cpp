@@ -113,11 +113,20 @@ TEST_F(IndexSetTest, TagsOrderSeekAndReopen) {
     EXPECT_EQ(indexes->tagName(), "");
     EXPECT_EQ(visit().front(), "Miller");
 
+    // Building a tag again replaces it, in its place, as the controlling order.
+    indexes->setOrder("LNAME");
+    indexes->indexTag({}, "amount", "LNAME");
+    EXPECT_EQ(indexes->orderCount(), 3);
+    EXPECT_EQ(indexes->order(), 3);
+    EXPECT_EQ(indexes->tagName(), "AMOUNT");
+    EXPECT_EQ(visit(), (std::vector<std::string>{"Miller", "Smith", "Smithers", "adams"}));
+    indexes->indexTag({}, "AMOUNT", "AMOUNT", 0, true);
+
     indexes.reset();
     table.reset();
     table = std::make_unique<Table>(Table::open(dir / "people.dbf"));
     indexes = std::make_unique<TableIndexes>(*table);
-    EXPECT_EQ(indexes->tagNames(), (std::vector<std::string>{"LNAME", "AMOUNT", "BORN"}));
+    EXPECT_EQ(indexes->tagNames(), (std::vector<std::string>{"LNAME", "BORN", "AMOUNT"}));
     EXPECT_EQ(indexes->order(), 0);
     EXPECT_TRUE(indexes->check().empty());
 }
