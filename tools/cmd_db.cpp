@@ -1,10 +1,12 @@
 // corvane-tool db ...: look into, dump, create and fill dBASE tables with the engine alone.
 #include "tools/command.h"
 
+#include "xbase/index_set.h"
 #include "xbase/table.h"
 
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <ostream>
 #include <sstream>
 
@@ -180,6 +182,8 @@ int appendCsv(const Arguments& args, std::ostream& out, std::ostream& err) {
         return ExitFailure;
     }
     xbase::Table t = xbase::Table::open(args[0], xbase::OpenMode::Exclusive);
+    // The table's own index follows every record appended, so it stays valid.
+    auto indexes = std::make_unique<xbase::TableIndexes>(t);
     const std::size_t fields = t.structure().fields().size();
     std::vector<std::string> row;
     std::size_t line = 0, added = 0;
@@ -195,6 +199,7 @@ int appendCsv(const Arguments& args, std::ostream& out, std::ostream& err) {
         t.post();
         ++added;
     }
+    indexes.reset();
     t.close();
     out << "appended " << added << " records\n";
     return ExitOk;
