@@ -14,9 +14,7 @@
 
 namespace data {
 
-namespace {
-
-std::vector<xbase::Field> engineFields(std::span<const FieldSpec> specs) {
+std::vector<xbase::Field> EngineFields(std::span<const FieldSpec> specs) {
     std::vector<xbase::Field> fields;
     for (const FieldSpec& spec : specs) {
         xbase::Field field;
@@ -28,6 +26,8 @@ std::vector<xbase::Field> engineFields(std::span<const FieldSpec> specs) {
     }
     return fields;
 }
+
+namespace {
 
 void pointAt(TTable& table, const QString& path) {
     const QFileInfo info(path);
@@ -65,7 +65,7 @@ bool CreateAddressFile(const QString& path, TTable& table, TXbEngine& engine) {
     QDir().mkpath(QFileInfo(real).absolutePath());
     try {
         xbase::Table created =
-            xbase::Table::create(real.toStdString(), engineFields(AddressFields()));
+            xbase::Table::create(real.toStdString(), EngineFields(AddressFields()));
         created.close();
     } catch (const std::exception&) {
         platform::ShowInfo("Create failed");
@@ -222,7 +222,7 @@ bool openSystemTable(const SystemTable& system, TTable& table, TXbEngine& engine
         try {
             if (QFileInfo::exists(path))
                 throw std::runtime_error("the file is there but cannot be opened");
-            xbase::Table::create(path.toStdString(), engineFields(system.createWith)).close();
+            xbase::Table::create(path.toStdString(), EngineFields(system.createWith)).close();
             table.exclusive = true;
             table.open();
             table.exclusive = false;

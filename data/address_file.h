@@ -6,8 +6,19 @@
 #include <QString>
 
 #include <functional>
+#include <span>
+#include <vector>
+
+namespace xbase {
+struct Field;
+}
 
 namespace data {
+
+struct FieldSpec;
+
+// The engine's field list for a table made from these fields.
+std::vector<xbase::Field> EngineFields(std::span<const FieldSpec> specs);
 
 // Closes the table and opens the address file at the path, its compound index with it.
 // A missing file shows "File <path> not found"; any failure closes the table. True when open.

@@ -1,5 +1,6 @@
 #include "data/shipped_tables.h"
 
+#include "data/address_file.h"
 #include "data/address_schema.h"
 #include "platform/path_lookup.h"
 #include "xbase/table.h"
@@ -53,10 +54,7 @@ bool install(const QString& fileName, std::span<const FieldSpec> specs, const QS
     if (rows.isEmpty() || !QDir().mkpath(folder))
         return false;
     const QStringList header = rows.first();
-    std::vector<xbase::Field> fields;
-    for (const FieldSpec& spec : specs)
-        fields.push_back(
-            {spec.name, spec.type, std::uint16_t(spec.width), std::uint8_t(spec.decimals), 0, 0});
+    const std::vector<xbase::Field> fields = EngineFields(specs);
     // Built under a temporary name so that a failure leaves no half-made table.
     const QString building = path + ".new";
     try {

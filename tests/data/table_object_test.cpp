@@ -18,10 +18,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(home.isValid());
         platform::SetProgramDir(home.path());
-        std::vector<xbase::Field> fields;
-        for (const data::FieldSpec& spec : data::AddressFields())
-            fields.push_back({spec.name, spec.type, std::uint16_t(spec.width),
-                              std::uint8_t(spec.decimals), 0, 0});
+        const std::vector<xbase::Field> fields = data::EngineFields(data::AddressFields());
         path = home.path() + "/ADD0001.DBF";
         xbase::Table::create(path.toStdString(), fields).close();
         data::TXbEnv::instance().Deleted = true;

@@ -1,5 +1,5 @@
-#include "platform/cp1252.h"
 #include "data/xb_env.h"
+#include "platform/cp1252.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,8 @@ TEST(Cp1252, RoundTripsEveryDefinedByteAndReplacesTheRest) {
         all += char(byte);
     EXPECT_EQ(platform::ToCp1252(platform::FromCp1252(all)), all);
     EXPECT_EQ(platform::FromCp1252("\x80\x93\xe9"), QString::fromUtf8("\u20ac\u201c\u00e9"));
-    EXPECT_EQ(platform::ToCp1252(QString::fromUtf8("M\u00fcller \u2013 \u4e2d")), "M\xfcller \x96 ?");
+    EXPECT_EQ(platform::ToCp1252(QString::fromUtf8("M\u00fcller \u2013 \u4e2d")),
+              "M\xfcller \x96 ?");
 }
 
 TEST(DateFormats, PatternsWithAndWithoutCentury) {
