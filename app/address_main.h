@@ -72,6 +72,8 @@ public:
     bool MemoEditArmed = false;
     QString QueryString;
     QString GlobalTagId;
+    QString MemoSearchText;
+    bool MemoFound = false;
 
     AddingPreferences Adding;
     void LoadPreferences();
@@ -105,6 +107,15 @@ public:
     // Sets the table's query from the filter; with no filter every record not deleted.
     void ApplyQuery();
     void SetCurrentOrder(const QString& tag);
+
+    void SearchButtonClick();
+    void SearchMemoButtonClick();
+    void SearchMemoNextButtonClick();
+    void FindTextInMemo(bool fromFirst);
+
+    void ToggleTag();
+    void ClearTags1Click();
+    void mnuTagAllFilterMatchesClick();
     void SetMenuOrder(QAction* item);
 
 protected:

@@ -26,6 +26,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <functional>
@@ -64,7 +65,10 @@ void TAddressMain::setupDataObjects() {
               "SearchforHelpOn1Click",
               "HowtoUseHelp1Click",
               "About1Click",
-              "Prefences1Click"};
+              "Prefences1Click",
+              "mnuSearchClick",
+              "ClearTags1Click",
+              "mnuTagAllFilterMatchesClick"};
     bindControls();
     connectMenus();
 }
@@ -87,7 +91,10 @@ void TAddressMain::connectMenus() {
     const struct {
         const char* menu;
         void (TAddressMain::*handler)();
-    } items[] = {{"mnuAddClick", &TAddressMain::AddButtonClick},
+    } items[] = {{"mnuSearchClick", &TAddressMain::SearchButtonClick},
+                 {"ClearTags1Click", &TAddressMain::ClearTags1Click},
+                 {"mnuTagAllFilterMatchesClick", &TAddressMain::mnuTagAllFilterMatchesClick},
+                 {"mnuAddClick", &TAddressMain::AddButtonClick},
                  {"mnuEditClick", &TAddressMain::EditButtonClick},
                  {"mnuDeleteClick", &TAddressMain::DeleteButtonClick},
                  {"mnuCloneClick", &TAddressMain::mnuCloneClick}};
@@ -127,7 +134,10 @@ void TAddressMain::connectMenus() {
                    {"FirstButton", &TAddressMain::RecordFirstClick},
                    {"PriorButton", &TAddressMain::RecordPrevClick},
                    {"NextButton", &TAddressMain::RecordNextClick},
-                   {"LastButton", &TAddressMain::RecordLastClick}};
+                   {"LastButton", &TAddressMain::RecordLastClick},
+                   {"SearchButton", &TAddressMain::SearchButtonClick},
+                   {"SearchMemoButton", &TAddressMain::SearchMemoButtonClick},
+                   {"FindNextButton", &TAddressMain::SearchMemoNextButtonClick}};
     for (const auto& b : buttons) {
         auto* button = findChild<QPushButton*>(b.button);
         const auto handler = b.handler;
@@ -148,6 +158,9 @@ void TAddressMain::bindControls() {
         connect(box, &TEDBEdit::doubleClicked, this, [this] { EditFieldClick(); });
     }
     MemoEdit->installEventFilter(this);
+    // The check box does not tick itself: a click toggles the record's tag.
+    TaggedCheck->installEventFilter(this);
+    TaggedCheck->setFocusPolicy(Qt::NoFocus);
     connect(MemoEdit, &QPlainTextEdit::textChanged, this, [this] {
         // Typing in the memo starts editing.
         if (MemoEditArmed && !showingRecord_ && TableCVW.state() == data::TableState::Browse &&
@@ -228,6 +241,13 @@ void TAddressMain::SetButtons() {
     button("DateButton")->setEnabled(r.browsing || s.editing);
     button("EditButton")->setEnabled(r.browsing);
     button("DeleteButton")->setEnabled(r.browsing);
+    button("SearchButton")->setEnabled(r.browsing);
+    enable("mnuSearchClick", r.browsing);
+    button("SearchMemoButton")->setVisible(r.browsing);
+    button("SearchMemoButton")->setEnabled(r.browsing);
+    TaggedCheck->setEnabled(r.browsing || s.editing);
+    enable("ClearTags1Click", r.notEditing);
+    enable("mnuTagAllFilterMatchesClick", r.filterItems);
     enable("mnuAddClick", r.addEnabled);
     enable("mnuEditClick", r.browsing);
     enable("mnuDeleteClick", r.browsing);
@@ -246,8 +266,10 @@ void TAddressMain::SetButtons() {
     }
     ClearFilterButton->setVisible(r.clearFilterShown);
     ClearFilterButton->setEnabled(r.clearFilterEnabled);
-    if (r.findNextHidden)
+    if (r.findNextHidden) {
         FindNextButton->hide();
+        MemoFound = false;
+    }
     UpdateFilterStatus();
 }
 
@@ -348,6 +370,7 @@ void TAddressMain::OpenCVWDBF(const QString& path) {
     CurrentFile = opened ? path : QString();
     platform::SetDatabaseFile(CurrentFile);
     setWindowTitle("Corvane - " + path);
+    MemoFound = false;
     FindNextButton->hide();
     SetButtons();
 }
@@ -481,6 +504,14 @@ void TAddressMain::keyPressEvent(QKeyEvent* event) {
 
 // The window sees Page Up, Page Down and Escape before the focused control.
 bool TAddressMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == TaggedCheck &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease ||
+         event->type() == QEvent::MouseButtonDblClick)) {
+        if (event->type() == QEvent::MouseButtonPress &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            ToggleTag();
+        return true;
+    }
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_PageDown || key->key() == Qt::Key_PageUp ||

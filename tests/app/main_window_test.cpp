@@ -11,6 +11,7 @@
 #include "platform/scripted_dialogs.h"
 #include "platform/settings_file.h"
 #include "platform/system_services.h"
+#include "tests/app/main_window_fixture.h"
 #include "xbase/table.h"
 
 #include <QAction>
@@ -24,22 +25,11 @@
 #include <QtTest>
 
 // Flows of the main window with a temporary home, answered through the dialog seam.
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, MainWindowFixture {
     Q_OBJECT
 private slots:
-    void init() {
-        home.reset(new QTemporaryDir);
-        QVERIFY(home->isValid());
-        platform::SetProgramDir(home->path());
-        dialogs.reset(new platform::ScriptedDialogs);
-        beeps = 0;
-        platform::SetBeepHandler([this] { ++beeps; });
-    }
-    void cleanup() {
-        form.reset();
-        dialogs.reset();
-        platform::SetBeepHandler({});
-    }
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
 
     void firstStartCreatesAndOpensTheAddressFile() {
         start();
@@ -353,28 +343,10 @@ private slots:
     }
 
 private:
-    void start() {
-        form.reset(new TAddressMain);
-        form->show();
-        QEvent activate(QEvent::WindowActivate);
-        QApplication::sendEvent(form.get(), &activate);
-    }
-    void addRecord(const QString& last, const QString& first = {}) {
-        form->TableCVW.insert();
-        form->TableCVW.setFieldText("LNAME", last);
-        form->TableCVW.setFieldText("FNAME", first);
-        form->TableCVW.post();
-    }
-    QLineEdit* findEdit(const char* name) { return form->findChild<QLineEdit*>(name); }
     void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QKeyEvent event(QEvent::KeyPress, k, modifiers);
         QApplication::sendEvent(findEdit("LNAMEEdit"), &event);
     }
-
-    std::unique_ptr<QTemporaryDir> home;
-    std::unique_ptr<platform::ScriptedDialogs> dialogs;
-    std::unique_ptr<TAddressMain> form;
-    int beeps = 0;
 };
 
 QTEST_MAIN(MainWindowTest)

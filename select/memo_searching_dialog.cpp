@@ -1,0 +1,81 @@
+#include "select/memo_searching_dialog.h"
+
+#include "data/table_object.h"
+#include "data/xb_engine.h"
+#include "platform/system_services.h"
+#include "select/memo_search.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+// Posted to start the search once the dialog is on screen, and to close it at the end.
+const QEvent::Type StartSearchEvent = QEvent::Type(QEvent::User + 1065);
+const QEvent::Type CloseSearchEvent = QEvent::Type(QEvent::User + 1066);
+
+} // namespace
+
+TCVWSearching::TCVWSearching(data::TTable& table, data::TXbEngine& engine,
+                             const QString& searchText, bool fromFirst, QWidget* parent)
+    : QDialog(parent), table_(table), engine_(engine), searchText_(searchText),
+      fromFirst_(fromFirst) {
+    setWindowTitle("Searching");
+    setFixedSize(300, 100);
+    SearchingLabel = new QLabel("Searching for: " + searchText, this);
+    SearchingLabel->setObjectName("SearchingLabel");
+    SearchingLabel->setGeometry(12, 12, 276, 20);
+    CancelButton = new QPushButton("Cancel", this);
+    CancelButton->setObjectName("CancelButton");
+    CancelButton->setGeometry(100, 56, 100, 27);
+    connect(CancelButton, &QPushButton::clicked, this, [this] { cancelled_ = true; });
+}
+
+void TCVWSearching::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    QApplication::postEvent(this, new QEvent(StartSearchEvent));
+}
+
+bool TCVWSearching::event(QEvent* event) {
+    if (event->type() == StartSearchEvent) {
+        runSearch();
+        return true;
+    }
+    if (event->type() == CloseSearchEvent) {
+        done(found_ ? QDialog::Accepted : QDialog::Rejected);
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void TCVWSearching::runSearch() {
+    if (started_)
+        return;
+    started_ = true;
+    table_.disableControls();
+    const unsigned remembered = table_.recordNumber();
+    try {
+        fromFirst_ ? table_.first() : table_.next();
+        while (!table_.eof()) {
+            if (selection::MemoMatches(table_.fieldText("MEMO"), searchText_)) {
+                found_ = true;
+                break;
+            }
+            table_.next();
+            QApplication::processEvents();
+            if (cancelled_)
+                break;
+        }
+        if (!found_) {
+            if (remembered > 0 && remembered <= engine_.recCount())
+                engine_.go(remembered);
+            platform::Beep();
+        }
+    } catch (const std::exception&) {
+        found_ = false;
+        platform::Beep();
+    }
+    table_.enableControls();
+    QApplication::postEvent(this, new QEvent(CloseSearchEvent));
+}

@@ -1,0 +1,103 @@
+#include "select/tag_all_dialog.h"
+
+#include "data/table_object.h"
+#include "platform/dialogs.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+const QEvent::Type StartTaggingEvent = QEvent::Type(QEvent::User + 1067);
+
+} // namespace
+
+TTagAllRecords::TTagAllRecords(data::TTable& table, const QString& tagId, QWidget* parent)
+    : QDialog(parent), table_(table), tagId_(tagId) {
+    setWindowTitle("Tagging");
+    setFixedSize(280, 120);
+    TaggingLabel = new QLabel("Tagging Records", this);
+    TaggingLabel->setObjectName("TaggingLabel");
+    TaggingLabel->setGeometry(12, 12, 256, 20);
+    CountLabel = new QLabel(this);
+    CountLabel->setObjectName("CountLabel");
+    CountLabel->setGeometry(12, 38, 256, 20);
+    CancelButton = new QPushButton("Cancel", this);
+    CancelButton->setObjectName("CancelButton");
+    CancelButton->setGeometry(90, 78, 100, 27);
+    OkButton = new QPushButton("Ok", this);
+    OkButton->setObjectName("OkButton");
+    OkButton->setGeometry(90, 78, 100, 27);
+    OkButton->hide();
+    connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButtonClick(); });
+    connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TTagAllRecords::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    QApplication::postEvent(this, new QEvent(StartTaggingEvent));
+}
+
+bool TTagAllRecords::event(QEvent* event) {
+    if (event->type() == StartTaggingEvent) {
+        runTagging();
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void TTagAllRecords::CancelButtonClick() {
+    if (!running_) {
+        reject();
+        return;
+    }
+    if (platform::ConfirmYesNo("Cancel Tagging?", "CANCEL"))
+        cancelled_ = true;
+}
+
+void TTagAllRecords::runTagging() {
+    if (started_)
+        return;
+    started_ = true;
+    running_ = true;
+    table_.disableControls();
+    try {
+        table_.first();
+        while (!table_.eof() && !cancelled_) {
+            table_.edit();
+            table_.setFieldText("TAG", tagId_);
+            table_.post();
+            table_.next();
+            ++count_;
+            CountLabel->setText(QString::number(count_) + " tagged");
+            emit recordTagged(count_);
+            QApplication::processEvents();
+        }
+    } catch (const std::exception& error) {
+        table_.cancel();
+        platform::ShowInfo(QString::fromStdString(error.what()));
+    }
+    running_ = false;
+    table_.enableControls();
+    try {
+        table_.first();
+    } catch (const std::exception&) {
+    }
+    TaggingLabel->setText(cancelled_ ? "Cancelled before completion" : "Complete");
+    CountLabel->clear();
+    CancelButton->hide();
+    OkButton->show();
+}
+
+namespace selection {
+
+void TagAllRecords(data::TTable& table, const QString& tagId, QWidget* parent) {
+    TTagAllRecords dialog(table, tagId, parent);
+    platform::CenterOnMainForm(dialog);
+    platform::CurrentDialogs().exec(dialog);
+    // The tagging runs when the dialog shows; a dialog that never showed still tags.
+    dialog.runTagging();
+}
+
+} // namespace selection

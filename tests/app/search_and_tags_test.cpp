@@ -1,0 +1,154 @@
+#include "app/address_main.h"
+#include "data/xb_env.h"
+#include "platform/settings_file.h"
+#include "select/search_box.h"
+#include "select/tag_all_dialog.h"
+#include "tests/app/main_window_fixture.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+// Key search, memo search and tagging from the main window.
+class SearchAndTagsTest : public QObject, MainWindowFixture {
+    Q_OBJECT
+private slots:
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
+
+    void keySearchFindsTheFirstKeyTheTextBegins() {
+        start();
+        for (const char* last : {"Jones", "Johnson", "Adams", "Young"})
+            addRecord(last);
+        form->RecordFirstClick();
+        const struct {
+            const char* typed;
+            const char* standsOn;
+        } cases[] = {{"joh", "Johnson"}, {"zzz", "Johnson"}, {"", "Johnson"}, {"JONES", "Jones"}};
+        for (const auto& c : cases) {
+            QString label;
+            dialogs->answerDialog([&](QDialog& dialog) {
+                auto& box = static_cast<TSearchBox&>(dialog);
+                label = box.SearchForLabel->text();
+                box.SearchForEdit->setText(c.typed);
+                return 1;
+            });
+            form->SearchButtonClick();
+            QCOMPARE(label, QString("Search for Last Name"));
+            QCOMPARE(form->TableCVW.fieldText("LNAME"), QString(c.standsOn));
+        }
+        QVERIFY(dialogs->messages().isEmpty());
+        // A miss past the last key leaves the record as it was, with soft seek off again.
+        QVERIFY(!data::TXbEnv::instance().SoftSeek);
+    }
+
+    void findNextAfterTheLastMatchBeepsAndReturns() {
+        start();
+        addRecord({{"LNAME", "Adams"}, {"MEMO", "call about the order"}});
+        addRecord({{"LNAME", "Baker"}, {"MEMO", ""}});
+        addRecord({{"LNAME", "Clark"}, {"MEMO", "Order shipped"}});
+        addRecord({{"LNAME", "Dunn"}, {"MEMO", "nothing here"}});
+        form->RecordLastClick();
+        dialogs->answerInput(QString("ORDER"));
+        form->SearchMemoButtonClick();
+        QCOMPARE(dialogs->inputRequests().last().caption, QString("Memo Search"));
+        QCOMPARE(dialogs->inputRequests().last().prompt, QString("Search For"));
+        QCOMPARE(form->TableCVW.fieldText("LNAME"), QString("Adams"));
+        QVERIFY(!form->FindNextButton->isHidden());
+        form->SearchMemoNextButtonClick();
+        QCOMPARE(form->TableCVW.fieldText("LNAME"), QString("Clark"));
+        QCOMPARE(beeps, 0);
+        form->SearchMemoNextButtonClick();
+        QCOMPARE(beeps, 1);
+        QVERIFY(form->FindNextButton->isHidden());
+        QCOMPARE(form->TableCVW.fieldText("LNAME"), QString("Clark"));
+    }
+
+    void memoSearchStaysWithinTheFilter() {
+        start();
+        addRecord({{"LNAME", "Adams"}, {"MEMO", "order"}});
+        addRecord({{"LNAME", "Clark"}, {"MEMO", "order"}});
+        form->Engine1.setQuery("UPPER(LNAME)=\"C\" .and. !ISDEL");
+        form->TableCVW.first();
+        dialogs->answerInput(QString("order"));
+        form->SearchMemoButtonClick();
+        QCOMPARE(form->TableCVW.fieldText("LNAME"), QString("Clark"));
+        // An empty memo never matches, whatever is looked for.
+        addRecord({{"LNAME", "Cole"}, {"MEMO", ""}});
+        form->RecordFirstClick();
+        dialogs->answerInput(QString("zebra"));
+        form->SearchMemoButtonClick();
+        QCOMPARE(beeps, 1);
+        QCOMPARE(form->TableCVW.fieldText("LNAME"), QString("Clark"));
+    }
+
+    void togglingTwiceLeavesTheTagEmpty() {
+        start();
+        addRecord("Adams");
+        QTest::mouseClick(form->TaggedCheck, Qt::LeftButton, {}, QPoint(6, 10));
+        QCOMPARE(form->TableCVW.fieldText("TAG"), form->GlobalTagId);
+        QVERIFY(form->TaggedCheck->isChecked());
+        QCOMPARE(form->TableCVW.state(), data::TableState::Browse);
+        form->ToggleTag();
+        QCOMPARE(form->TableCVW.fieldText("TAG"), QString());
+        QVERIFY(!form->TaggedCheck->isChecked());
+        // Inside an edit the change waits for the save.
+        form->EditButtonClick();
+        form->ToggleTag();
+        QCOMPARE(form->TableCVW.state(), data::TableState::Edit);
+        form->SaveButtonClick();
+        QCOMPARE(form->TableCVW.fieldText("TAG"), form->GlobalTagId);
+    }
+
+    void tagsSurviveARestartButNotAClear() {
+        start();
+        addRecord("Adams");
+        form->ToggleTag();
+        const QString id = form->GlobalTagId;
+        start();
+        QCOMPARE(form->GlobalTagId, id);
+        QVERIFY(form->TaggedCheck->isChecked());
+        platform::SetClock([] { return QDateTime(QDate(2027, 4, 28), QTime(10, 30)); });
+        form->ClearTags1Click();
+        platform::SetClock({});
+        QVERIFY(form->GlobalTagId != id);
+        QCOMPARE(platform::SettingsFile::program().readString("Misc", "GlobalTagId"),
+                 form->GlobalTagId);
+        QVERIFY(!form->TaggedCheck->isChecked());
+        QVERIFY(!form->TableCVW.calculatedValue("Tagged").toBool());
+    }
+
+    void cancellingTagAllKeepsWhatWasTagged() {
+        start();
+        for (int i = 0; i < 25; ++i)
+            addRecord(QString("Name%1").arg(i, 2, 10, QChar('0')));
+        QString finalText;
+        bool okShown = false;
+        dialogs->answerMessage(platform::MessageAnswer::Yes); // "Tag all records ...?"
+        dialogs->answerMessage(platform::MessageAnswer::Yes); // "Cancel Tagging?"
+        dialogs->answerDialog([&](QDialog& dialog) {
+            auto& tagging = static_cast<TTagAllRecords&>(dialog);
+            connect(&tagging, &TTagAllRecords::recordTagged, &tagging, [&tagging](int count) {
+                if (count == 10)
+                    tagging.CancelButton->click();
+            });
+            tagging.runTagging();
+            finalText = tagging.TaggingLabel->text();
+            okShown = tagging.OkButton->isVisibleTo(&tagging);
+            return 1;
+        });
+        form->mnuTagAllFilterMatchesClick();
+        QCOMPARE(dialogs->messages().first().caption, QString("TAG ALL"));
+        QCOMPARE(dialogs->messages().last().text, QString("Cancel Tagging?"));
+        QCOMPARE(finalText, QString("Cancelled before completion"));
+        QVERIFY(okShown);
+        int tagged = 0;
+        for (form->TableCVW.first(); !form->TableCVW.eof(); form->TableCVW.next())
+            tagged += form->TableCVW.fieldText("TAG") == form->GlobalTagId;
+        QCOMPARE(tagged, 10);
+    }
+};
+
+QTEST_MAIN(SearchAndTagsTest)
+#include "search_and_tags_test.moc"
