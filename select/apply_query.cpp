@@ -31,6 +31,10 @@ private:
 
 } // namespace
 
+bool TooComplex(const QString& queryString) {
+    return queryString.size() + qsizetype(sizeof NotDeletedTerm) - 1 > MaxQueryLength;
+}
+
 ApplyResult ApplyQuery(data::TXbEngine& engine, QueryVars& vars, QString& queryString,
                        const QString& globalTagId) {
     BusyCursor busy;
@@ -39,8 +43,7 @@ ApplyResult ApplyQuery(data::TXbEngine& engine, QueryVars& vars, QString& queryS
         engine.setQuery(NotDeletedQuery);
         return {0, ApplyOutcome::NoFilter, {}};
     }
-    const QString query = queryString + NotDeletedTerm;
-    if (query.size() > MaxQueryLength) {
+    if (TooComplex(queryString)) {
         // The message names no filter, so none stays set.
         ClearQueryVars(vars);
         queryString.clear();
@@ -48,6 +51,7 @@ ApplyResult ApplyQuery(data::TXbEngine& engine, QueryVars& vars, QString& queryS
         return {0, ApplyOutcome::TooComplex, {}};
     }
 
+    const QString query = queryString + NotDeletedTerm;
     ApplyResult result{0, ApplyOutcome::Matches, {}};
     try {
         // Asks how far the indexes can serve the query; an expression that does not compile

@@ -19,6 +19,9 @@ inline constexpr int MaxQueryLength = 255;
 // Shown by the caller when ApplyQuery answers TooComplex.
 inline constexpr char TooComplexMessage[] = "Sorry - filter is too complex.Please simplify it.";
 
+// True when the query a filter expression makes would be longer than MaxQueryLength.
+bool TooComplex(const QString& queryString);
+
 enum class ApplyOutcome {
     NoFilter,   // no criterion set: every record not deleted
     Matches,    // the filter is the query; count records match
