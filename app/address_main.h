@@ -4,6 +4,8 @@
 #include "data/data_source.h"
 #include "data/table_object.h"
 #include "data/xb_engine.h"
+#include "select/address_query_form.h"
+#include "select/query_criteria.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -70,6 +72,8 @@ public:
     bool IndexValid = false;
     bool FollowTableEvents = true;
     bool MemoEditArmed = false;
+    // The filter's criteria as typed, and the expression last built from them.
+    selection::QueryVars Criteria;
     QString QueryString;
     QString GlobalTagId;
     QString MemoSearchText;
@@ -104,8 +108,16 @@ public:
     void RecordLastClick();
     void SetButtons();
     void UpdateFilterStatus();
-    // Sets the table's query from the filter; with no filter every record not deleted.
-    void ApplyQuery();
+    // Builds the filter from the criteria and makes it the table's query; answers the number
+    // of matches (0 without a filter or when nothing matched).
+    unsigned ApplyQuery();
+    void FilterButtonClick();
+    // "Clear Filter": no criteria, every record not deleted, the first record.
+    void ClearFilter();
+    void mnuSaveFilterClick();
+    void SaveFilterTo(const QString& path);
+    void mnuRestoreFilterClick();
+    void RestoreFilterFrom(const QString& path);
     void SetCurrentOrder(const QString& tag);
 
     void SearchButtonClick();
@@ -142,6 +154,7 @@ private:
     void showNoData(bool show);
 
     void ClearOrderMenuItems();
+    selection::FilterFormLayout filterFormLayout() const;
     void ReapplyWhenEmpty();
     void setupDataObjects();
     void bindControls();
@@ -165,4 +178,6 @@ private:
     // Handlers whose functions are built; menu items of the others stay disabled.
     QSet<QString> built_;
     bool showingRecord_ = false;
+    // Where the last filter file was saved.
+    QString filterFolder_;
 };

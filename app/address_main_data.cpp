@@ -68,7 +68,11 @@ void TAddressMain::setupDataObjects() {
               "Prefences1Click",
               "mnuSearchClick",
               "ClearTags1Click",
-              "mnuTagAllFilterMatchesClick"};
+              "mnuTagAllFilterMatchesClick",
+              "mnuSetFilterClick",
+              "mnuClearFilterClick",
+              "mnuSaveFilterClick",
+              "mnuRestoreFilterClick"};
     bindControls();
     connectMenus();
 }
@@ -92,6 +96,10 @@ void TAddressMain::connectMenus() {
         const char* menu;
         void (TAddressMain::*handler)();
     } items[] = {{"mnuSearchClick", &TAddressMain::SearchButtonClick},
+                 {"mnuSetFilterClick", &TAddressMain::FilterButtonClick},
+                 {"mnuClearFilterClick", &TAddressMain::ClearFilter},
+                 {"mnuSaveFilterClick", &TAddressMain::mnuSaveFilterClick},
+                 {"mnuRestoreFilterClick", &TAddressMain::mnuRestoreFilterClick},
                  {"ClearTags1Click", &TAddressMain::ClearTags1Click},
                  {"mnuTagAllFilterMatchesClick", &TAddressMain::mnuTagAllFilterMatchesClick},
                  {"mnuAddClick", &TAddressMain::AddButtonClick},
@@ -136,6 +144,8 @@ void TAddressMain::connectMenus() {
                    {"NextButton", &TAddressMain::RecordNextClick},
                    {"LastButton", &TAddressMain::RecordLastClick},
                    {"SearchButton", &TAddressMain::SearchButtonClick},
+                   {"FilterButton", &TAddressMain::FilterButtonClick},
+                   {"ClearFilterButton", &TAddressMain::ClearFilter},
                    {"SearchMemoButton", &TAddressMain::SearchMemoButtonClick},
                    {"FindNextButton", &TAddressMain::SearchMemoNextButtonClick}};
     for (const auto& b : buttons) {
@@ -248,6 +258,11 @@ void TAddressMain::SetButtons() {
     TaggedCheck->setEnabled(r.browsing || s.editing);
     enable("ClearTags1Click", r.notEditing);
     enable("mnuTagAllFilterMatchesClick", r.filterItems);
+    enable("mnuSaveFilterClick", r.filterItems);
+    enable("mnuClearFilterClick", r.filterItems);
+    enable("mnuRestoreFilterClick", r.fileItems && r.notEditing);
+    button("FilterButton")->setEnabled(r.filterButton);
+    enable("mnuSetFilterClick", r.filterButton);
     enable("mnuAddClick", r.addEnabled);
     enable("mnuEditClick", r.browsing);
     enable("mnuDeleteClick", r.browsing);
@@ -290,17 +305,6 @@ void TAddressMain::UpdateFilterStatus() {
         FilterStatus->setText(QString::number(count) + " records (no filter)");
     else
         FilterStatus->setText("No records");
-}
-
-void TAddressMain::ApplyQuery() {
-    if (!TableCVW.active())
-        return;
-    try {
-        Engine1.setQuery(QueryString.isEmpty() ? QString("!ISDEL")
-                                               : "(" + QueryString + ") .and. !ISDEL");
-    } catch (const std::exception&) {
-        Engine1.setQuery("!ISDEL");
-    }
 }
 
 void TAddressMain::SetCurrentOrder(const QString& tag) {
