@@ -90,6 +90,8 @@ void TAddressMain::FilterButtonClick() {
             return selection::TestAnswer{count, !QueryString.isEmpty()};
         },
         this);
+    // Mirroring the form's geometry needs the form's font too.
+    form.setFont(font());
     form.setVars(Criteria);
     platform::CenterOnMainForm(form);
     Criteria = platform::CurrentDialogs().exec(form) == platform::ResultOk ? form.vars() : saved;
