@@ -267,7 +267,8 @@ void AddressGridModel::fetch(int row) const {
         remember(anchor, e.recno());
     }
 
-    const int step = anchor <= row ? 1 : -1;
+    // Away from the anchor; from the row itself forwards, except at the bottom.
+    const int step = anchor < row || (anchor == row && row < rows_ - 1) ? 1 : -1;
     const int end =
         step > 0 ? std::min(rows_ - 1, row + BlockRows - 1) : std::max(0, row - BlockRows + 1);
     // The rows passed on the way are read too when they are near (they are about to be shown);
