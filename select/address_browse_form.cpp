@@ -87,17 +87,12 @@ void TAddressBrowseForm::buildGrid() {
         palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
     DBGrid->setPalette(palette);
 
-    const QFontMetrics metrics(DBGrid->font());
     QHeaderView* titles = DBGrid->horizontalHeader();
     titles->setSectionsMovable(true);
     titles->setSectionResizeMode(QHeaderView::Interactive);
     titles->setHighlightSections(false);
-    for (int column = 0; column < model_->columnCount(); ++column) {
-        const QString title = model_->headerData(column, Qt::Horizontal).toString();
-        const int width = qMax(metrics.averageCharWidth() * model_->columnDisplayWidth(column),
-                               metrics.horizontalAdvance(title));
-        titles->resizeSection(column, width + 12);
-    }
+    sizeColumns();
+    const QFontMetrics metrics(DBGrid->font());
     // The row indicator: a narrow fixed column that marks the current record.
     QHeaderView* indicator = DBGrid->verticalHeader();
     indicator->setSectionResizeMode(QHeaderView::Fixed);
@@ -110,10 +105,36 @@ void TAddressBrowseForm::buildGrid() {
             [this](const QModelIndex& current) { DBGridRowChanged(current.row()); });
     connect(DBGrid, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex&) { TagButtonClick(); });
-    connect(model_, &QAbstractItemModel::modelReset, this,
-            &TAddressBrowseForm::selectCurrentRecord);
+    // Loading the rows again (after a tag changed what the query admits) keeps the widths
+    // the user gave the columns.
+    connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        QHeaderView* titles = DBGrid->horizontalHeader();
+        for (int column = 0; column < model_->columnCount(); ++column)
+            widths_[model_->columnField(column)] = titles->sectionSize(column);
+    });
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+        sizeColumns();
+        selectCurrentRecord();
+    });
     giveWhatsThis(DBGrid, "The records in the current order and filter. Double-click a row to "
                           "tag or untag it; drag a title to move its column.");
+}
+
+// Each column as wide as its field's display width in characters, or its title.
+void TAddressBrowseForm::sizeColumns() {
+    const QFontMetrics metrics(DBGrid->font());
+    QHeaderView* titles = DBGrid->horizontalHeader();
+    for (int column = 0; column < model_->columnCount(); ++column) {
+        const QString field = model_->columnField(column);
+        if (widths_.contains(field)) {
+            titles->resizeSection(column, widths_.value(field));
+            continue;
+        }
+        const QString title = model_->headerData(column, Qt::Horizontal).toString();
+        const int width = qMax(metrics.averageCharWidth() * model_->columnDisplayWidth(column),
+                               metrics.horizontalAdvance(title));
+        titles->resizeSection(column, width + 12);
+    }
 }
 
 void TAddressBrowseForm::buildButtonBar() {

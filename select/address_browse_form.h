@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QHash>
 
 #include <functional>
 
@@ -64,6 +65,7 @@ public:
 private:
     void buildGrid();
     void buildButtonBar();
+    void sizeColumns();
     void selectRow(int row);
     void selectCurrentRecord();
     void DBGridRowChanged(int row);
@@ -78,6 +80,7 @@ private:
     bool movingTable_ = false;    // the grid moves the table
     bool followingTable_ = false; // the grid follows a move of the table
     bool toggling_ = false;
+    QHash<QString, int> widths_; // column widths by field, kept over a reload
 };
 
 // The whole browse: reads sysdata\FIELDS.LST and applies it to the view; while the main window

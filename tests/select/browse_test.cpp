@@ -218,6 +218,31 @@ private slots:
         QCOMPARE(f.table.fieldText("TAG"), QString());
     }
 
+    void untaggingARowThatLeavesTheQueryLoadsTheRowsAgain() {
+        AddressFixture& f = *fixture;
+        f.add("Adams", {}, {}, {}, f.tagId);
+        const unsigned young = f.add("Young", {}, {}, {}, f.tagId);
+        f.add("Miller");
+        f.engine.setQuery("!ISDEL .AND. (UPPER(TAG)=\"" + f.tagId + "\")");
+        f.table.first();
+        QString after;
+        f.dialogs.answerDialog([&](QDialog& dialog) {
+            auto& form = dynamic_cast<TAddressBrowseForm&>(dialog);
+            QHeaderView* titles = form.DBGrid->horizontalHeader();
+            const int last = form.model().columnOfField("LNAME");
+            titles->resizeSection(last, 77);
+            form.TagButton->click();
+            after = QString::number(form.model().rowCount()) + " " +
+                    QString::number(form.currentRow()) + " " +
+                    form.model().text(0, form.model().columnOfField("LNAME")) + " " +
+                    QString::number(titles->sectionSize(last));
+            return platform::ResultOk;
+        });
+        QVERIFY(selection::RunBrowse(f.table, f.engine, f.source, false, [&] { f.toggleTag(); }));
+        QCOMPARE(after, QString("1 0 Young 77"));
+        QCOMPARE(f.table.recordNumber(), young);
+    }
+
     void selectedRowIsTheCurrentRecordAndButtonsBeepAtTheEnds() {
         AddressFixture& f = *fixture;
         for (const char* last : {"Young", "Adams", "Miller"})
