@@ -121,6 +121,7 @@ public:
     void SetCurrentOrder(const QString& tag);
 
     void SearchButtonClick();
+    void BrowseButtonClick();
     void SearchMemoButtonClick();
     void SearchMemoNextButtonClick();
     void FindTextInMemo(bool fromFirst);

@@ -67,6 +67,7 @@ void TAddressMain::setupDataObjects() {
               "About1Click",
               "Prefences1Click",
               "mnuSearchClick",
+              "mnuBrowseClick",
               "ClearTags1Click",
               "mnuTagAllFilterMatchesClick",
               "mnuSetFilterClick",
@@ -96,6 +97,7 @@ void TAddressMain::connectMenus() {
         const char* menu;
         void (TAddressMain::*handler)();
     } items[] = {{"mnuSearchClick", &TAddressMain::SearchButtonClick},
+                 {"mnuBrowseClick", &TAddressMain::BrowseButtonClick},
                  {"mnuSetFilterClick", &TAddressMain::FilterButtonClick},
                  {"mnuClearFilterClick", &TAddressMain::ClearFilter},
                  {"mnuSaveFilterClick", &TAddressMain::mnuSaveFilterClick},
@@ -144,6 +146,7 @@ void TAddressMain::connectMenus() {
                    {"NextButton", &TAddressMain::RecordNextClick},
                    {"LastButton", &TAddressMain::RecordLastClick},
                    {"SearchButton", &TAddressMain::SearchButtonClick},
+                   {"BrowseButton", &TAddressMain::BrowseButtonClick},
                    {"FilterButton", &TAddressMain::FilterButtonClick},
                    {"ClearFilterButton", &TAddressMain::ClearFilter},
                    {"SearchMemoButton", &TAddressMain::SearchMemoButtonClick},
@@ -253,6 +256,8 @@ void TAddressMain::SetButtons() {
     button("DeleteButton")->setEnabled(r.browsing);
     button("SearchButton")->setEnabled(r.browsing);
     enable("mnuSearchClick", r.browsing);
+    button("BrowseButton")->setEnabled(r.browsing);
+    enable("mnuBrowseClick", r.browsing);
     button("SearchMemoButton")->setVisible(r.browsing);
     button("SearchMemoButton")->setEnabled(r.browsing);
     TaggedCheck->setEnabled(r.browsing || s.editing);

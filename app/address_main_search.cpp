@@ -1,8 +1,9 @@
-// Finding records from the main window: the key search on the current sort order and the
-// text search through the memos.
+// Finding records from the main window: the key search on the current sort order, the text
+// search through the memos and the browse grid.
 #include "app/address_main.h"
 
 #include "platform/dialogs.h"
+#include "select/address_browse_form.h"
 #include "select/key_search.h"
 #include "select/memo_searching_dialog.h"
 #include "select/search_box.h"
@@ -51,4 +52,11 @@ void TAddressMain::FindTextInMemo(bool fromFirst) {
     // The search runs when the dialog shows; a dialog that never showed still searches.
     searching.runSearch();
     MemoFound = searching.memoFound();
+}
+
+void TAddressMain::BrowseButtonClick() {
+    const data::TableState state = TableCVW.state();
+    const bool editing = state == data::TableState::Edit || state == data::TableState::Insert;
+    selection::RunBrowse(TableCVW, Engine1, DataSourceCVW, editing, [this] { ToggleTag(); });
+    SetButtons();
 }

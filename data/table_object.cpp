@@ -194,7 +194,7 @@ void TTable::arrangeFields(const QStringList& order) {
     values_ = values;
 }
 
-void TTable::readRecord() {
+void TTable::readRecord(bool withMemos) {
     values_.clear();
     const bool onRecord = active() && !(table_->eof() || table_->bof()) &&
                           table_->recno() <= table_->recordCount() && table_->recno() > 0;
@@ -203,6 +203,10 @@ void TTable::readRecord() {
         if (engineIndex < 0 || !onRecord) {
             values_ << (fields_[i].kind == FieldKind::Boolean ? QVariant(false)
                                                               : QVariant(QString()));
+            continue;
+        }
+        if (!withMemos && fields_[i].kind == FieldKind::Memo) {
+            values_ << QVariant(QString());
             continue;
         }
         const std::string name = fields_[i].name.toStdString();
@@ -235,6 +239,24 @@ void TTable::resync() {
     eof_ = table_->eof() || table_->recordCount() == 0;
     readRecord();
     notify();
+}
+
+QList<QVariant> TTable::engineRecordValues(bool withMemos) {
+    requireActive();
+    // The calculated fields read the values list, so the engine's record goes through it
+    // and the shown record's values are put back afterwards.
+    QList<QVariant> shown;
+    shown.swap(values_);
+    try {
+        readRecord(withMemos);
+    } catch (const std::exception& error) {
+        values_.swap(shown);
+        fail(error);
+    }
+    QList<QVariant> read;
+    read.swap(values_);
+    values_.swap(shown);
+    return read;
 }
 
 void TTable::first() {

@@ -115,6 +115,11 @@ public:
     void applySettings();
     // Shows the record the engine stands on (after the engine moved).
     void resync();
+    // The values of the record the engine stands on, calculated fields included, in the order
+    // of fields(), for code that reads records by moving the engine itself (a grid over the
+    // table). The record shown and its values stay as they are; memo fields are read only
+    // when asked for and are empty otherwise.
+    QList<QVariant> engineRecordValues(bool withMemos = false);
 
     std::function<void(TTable&)> onBeforeInsert, onAfterInsert, onAfterEdit, onAfterPost,
         onAfterCancel, onCalcFields;
@@ -124,7 +129,7 @@ signals:
     void dataChanged();
 
 private:
-    void readRecord();
+    void readRecord(bool withMemos = true);
     void notify();
     void requireActive() const;
     void requireEditing() const;
