@@ -39,7 +39,13 @@ void TAddressMain::ToggleTag() {
 }
 
 void TAddressMain::ClearTags1Click() {
-    GlobalTagId = selection::NewTagId(platform::Now());
+    // The id is made from the time to the second: a clear within the second the current id
+    // was made takes the next second's id, or the old tags would still count.
+    QDateTime when = platform::Now();
+    QString id = selection::NewTagId(when);
+    while (id == GlobalTagId)
+        id = selection::NewTagId(when = when.addSecs(1));
+    GlobalTagId = id;
     SaveTagPref();
     if (!TableCVW.active())
         return;

@@ -119,6 +119,9 @@ private slots:
     }
 
     void aTaggedFilterFallsBackAfterClearingTags() {
+        // The clock stands still: clearing must still make a new id.
+        platform::SetClock([] { return QDateTime(QDate(2026, 12, 10), QTime(9, 0)); });
+        form->ClearTags1Click();
         form->RecordFirstClick();
         form->ToggleTag();
         form->Criteria.tagged = true;
@@ -128,6 +131,7 @@ private slots:
         // Nothing carries the new id: the criteria are cleared and every record shows.
         QVERIFY(!form->Criteria.tagged);
         QCOMPARE(form->FilterStatus->text(), QString("3 filter matches"));
+        platform::SetClock({});
     }
 };
 

@@ -1,11 +1,13 @@
 #include "app/address_main.h"
 #include "data/xb_env.h"
 #include "platform/settings_file.h"
+#include "select/address_browse_form.h"
 #include "select/search_box.h"
 #include "select/tag_all_dialog.h"
 #include "tests/app/main_window_fixture.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
@@ -117,6 +119,27 @@ private slots:
                  form->GlobalTagId);
         QVERIFY(!form->TaggedCheck->isChecked());
         QVERIFY(!form->TableCVW.calculatedValue("Tagged").toBool());
+    }
+
+    void browseTagsTheRecordItLeavesCurrent() {
+        start();
+        for (const char* last : {"Adams", "Baker", "Clark"})
+            addRecord(last);
+        form->RecordFirstClick();
+        QString caption;
+        dialogs->answerDialog([&](QDialog& dialog) {
+            auto& browse = static_cast<selection::TAddressBrowseForm&>(dialog);
+            caption = browse.windowTitle();
+            browse.NextButtonClick();
+            browse.TagButtonClick();
+            browse.OKButtonClick();
+            return 1;
+        });
+        form->BrowseButtonClick();
+        QCOMPARE(caption, QString("Address Browse"));
+        QCOMPARE(form->TableCVW.fieldText("LNAME"), QString("Baker"));
+        QVERIFY(form->TaggedCheck->isChecked());
+        QVERIFY(QFile::exists(platform::ProgramDir() + "sysdata/FIELDS.LST"));
     }
 
     void cancellingTagAllKeepsWhatWasTagged() {
