@@ -85,6 +85,17 @@ std::string IndexTree::normalise(std::string_view key) const {
     return k;
 }
 
+// A full cache gives up one node for each new one, so a working set larger than the cache
+// does not throw away the nodes near the root that every descent needs.
+void IndexTree::evictOne() const {
+    if (cache_.size() < cacheLimit)
+        return;
+    auto victim = cache_.begin();
+    if (victim->first == header_.root && cache_.size() > 1)
+        ++victim;
+    cache_.erase(victim);
+}
+
 std::shared_ptr<const IndexNode> IndexTree::node(std::uint32_t offset) const {
     if (auto it = cache_.find(offset); it != cache_.end())
         return it->second;
@@ -95,8 +106,7 @@ std::shared_ptr<const IndexNode> IndexTree::node(std::uint32_t offset) const {
     storage.read(offset, page.data(), page.size());
     auto decoded =
         std::make_shared<const IndexNode>(decodeNode(page.data(), format_, storage.size(), offset));
-    if (cache_.size() >= cacheLimit)
-        cache_.clear();
+    evictOne();
     cache_.emplace(offset, decoded);
     return decoded;
 }
@@ -110,8 +120,8 @@ void IndexTree::write(std::uint32_t offset, IndexNode node, bool keep) {
         ++changes_;
         return;
     }
-    if (cache_.size() >= cacheLimit)
-        cache_.clear();
+    if (!cache_.count(offset))
+        evictOne();
     cache_[offset] = std::make_shared<const IndexNode>(std::move(node));
     ++changes_;
 }

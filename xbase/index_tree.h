@@ -97,6 +97,7 @@ private:
     IndexHeader header_;
     NodeFormat format_;
     std::uint64_t changes_ = 0;
+    void evictOne() const;
     mutable std::unordered_map<std::uint32_t, std::shared_ptr<const IndexNode>> cache_;
 };
 
