@@ -42,18 +42,22 @@ void writeAddressFile(const std::filesystem::path& path) {
     for (std::uint32_t r = 0; r < RecordCount; ++r) {
         std::fill(record.begin(), record.end(), ' ');
         for (const xbase::Field& f : s.fields()) {
-            std::string value;
             if (f.type == 'M')
                 continue;
-            if (f.name == "ISDEL")
-                value = random() % 20 ? "F" : "T";
-            else if (f.name == "LNAME")
+            if (f.name == "ISDEL") {
+                record[f.offset] = random() % 20 ? 'F' : 'T';
+                continue;
+            }
+            std::string value;
+            if (f.name == "LNAME")
                 value = lastNames[random() % std::size(lastNames)];
             else if (f.name == "CITY")
                 value = cities[random() % std::size(cities)];
             else if (f.name == "CODES")
-                for (char c = 'A'; c <= 'F'; ++c)
-                    value += random() % 3 ? "" : std::string(1, c);
+                for (char c = 'A'; c <= 'F'; ++c) {
+                    if (random() % 3 == 0)
+                        value.push_back(c);
+                }
             else if (f.name == "DATE")
                 value = std::to_string(19500101 + random() % 500000);
             else

@@ -2,6 +2,7 @@
 
 #include "platform/system_services.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QEvent>
@@ -23,6 +24,16 @@ constexpr int NoteHeight = 15;
 constexpr int HintHeight = 58;
 
 } // namespace
+
+MirrorEntry MirrorOf(const QWidget& label, const QWidget& box) {
+    QString caption;
+    if (const auto* text = qobject_cast<const QLabel*>(&label))
+        caption = text->text();
+    else if (const auto* button = qobject_cast<const QAbstractButton*>(&label))
+        caption = button->text();
+    caption.remove(u'&');
+    return {caption, label.geometry(), box.geometry()};
+}
 
 const QString TAddressQueryForm::DateHint =
     "Note: enter dates in the form: YYYYMMDD\n(i.e. 19970428 for April 28, 1997)";

@@ -24,6 +24,10 @@ struct MirrorEntry {
     QRect box;
 };
 
+// The entry for a label (a QLabel or a button such as the main window's "Date") and its box:
+// the caption without its "&" and both geometries in their parents.
+MirrorEntry MirrorOf(const QWidget& label, const QWidget& box);
+
 struct FilterFormLayout {
     std::array<MirrorEntry, CriterionCount> entries; // in box order, see Criteria()
     int namePanelHeight = 0; // added to the top of the fields of the address page

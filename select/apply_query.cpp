@@ -44,7 +44,7 @@ ApplyResult ApplyQuery(data::TXbEngine& engine, QueryVars& vars, QString& queryS
         return {0, ApplyOutcome::NoFilter, {}};
     }
     if (TooComplex(queryString)) {
-        // The message names no filter, so none stays set.
+        // Too long an expression leaves no filter set, not only no criteria.
         ClearQueryVars(vars);
         queryString.clear();
         engine.setQuery(NotDeletedQuery);

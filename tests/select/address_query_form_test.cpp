@@ -104,6 +104,21 @@ private slots:
                          "(i.e. 19970428 for April 28, 1997)"));
     }
 
+    void mirrorEntryFromMainWindowWidgets() {
+        QWidget page;
+        QLabel label("&City", &page);
+        label.setGeometry(4, 60, 80, 21);
+        QPushButton date("Date", &page);
+        date.setGeometry(50, 164, 38, 21);
+        QLineEdit box(&page);
+        box.setGeometry(88, 60, 220, 21);
+        const selection::MirrorEntry city = selection::MirrorOf(label, box);
+        QCOMPARE(city.caption, QString("City"));
+        QCOMPARE(city.label, QRect(4, 60, 80, 21));
+        QCOMPARE(city.box, QRect(88, 60, 220, 21));
+        QCOMPARE(selection::MirrorOf(date, box).caption, QString("Date"));
+    }
+
     void varsGoInAndOut() {
         auto form = makeForm();
         QueryVars vars;
