@@ -55,18 +55,14 @@ selection::FilterFormLayout TAddressMain::filterFormLayout() const {
         const QString field = selection::Criteria()[i].mirrorField;
         selection::MirrorEntry& entry = layout.entries[i];
         if (field == "DATE") {
-            auto* dateButton = findChild<QPushButton*>("DateButton");
-            entry = {dateButton->text(), dateButton->geometry(),
-                     findChild<QLineEdit*>("DisplayDateEdit")->geometry()};
+            entry = selection::MirrorOf(*findChild<QPushButton*>("DateButton"),
+                                        *findChild<QLineEdit*>("DisplayDateEdit"));
             continue;
         }
-        for (TEDBEdit* box : fieldBoxes_) {
-            if (box->dataField() != field)
-                continue;
-            const QLabel* label = labelOf(box);
-            entry = {label ? label->text() : field, label ? label->geometry() : QRect(),
-                     box->geometry()};
-        }
+        for (TEDBEdit* box : fieldBoxes_)
+            if (box->dataField() == field)
+                if (const QLabel* label = labelOf(box))
+                    entry = selection::MirrorOf(*label, *box);
     }
     return layout;
 }
