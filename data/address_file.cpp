@@ -113,6 +113,20 @@ bool CheckValidIndex(TXbEngine& engine) {
     return true;
 }
 
+const QStringList& AddressViewOrder() {
+    static const QStringList order{"Tagged",       "FullName", "FullNameWithPrefix",
+                                   "CityStateZip", "LNAME",    "FNAME",
+                                   "MIDDLE",       "PREFIX",   "TITLE",
+                                   "ORG",          "STREET",   "STREET2",
+                                   "CITY",         "STATE",    "ZIP",
+                                   "COUNTRY",      "PHONE",    "PHONE2",
+                                   "FAX",          "EMAIL",    "CODES",
+                                   "USER1",        "USER2",    "MEMO",
+                                   "ISDEL",        "DATE",     "DisplayDate",
+                                   "TAG"};
+    return order;
+}
+
 void SetupAddressView(TTable& table, std::function<QString()> globalTagId,
                       std::function<QString()> shortDatePattern) {
     for (const FieldSpec& spec : AddressFields()) {
@@ -135,16 +149,7 @@ void SetupAddressView(TTable& table, std::function<QString()> globalTagId,
         if (!table.field(c.name))
             table.addCalculatedField({c.name, c.kind, c.size, c.label, c.size, true, true});
     }
-    table.arrangeFields({"Tagged",       "FullName", "FullNameWithPrefix",
-                         "CityStateZip", "LNAME",    "FNAME",
-                         "MIDDLE",       "PREFIX",   "TITLE",
-                         "ORG",          "STREET",   "STREET2",
-                         "CITY",         "STATE",    "ZIP",
-                         "COUNTRY",      "PHONE",    "PHONE2",
-                         "FAX",          "EMAIL",    "CODES",
-                         "USER1",        "USER2",    "MEMO",
-                         "ISDEL",        "DATE",     "DisplayDate",
-                         "TAG"});
+    table.arrangeFields(AddressViewOrder());
     for (const char* hidden : {"MEMO", "ISDEL", "DATE", "TAG"}) {
         if (FieldInfo* field = table.field(hidden))
             field->visible = false;

@@ -4,6 +4,7 @@
 #include "data/xb_engine.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <span>
@@ -35,6 +36,9 @@ bool BuildAddressIndexes(TTable& table, TXbEngine& engine);
 // True when every one of the 26 tags exists; asks in the check order and stops at the first
 // missing tag.
 bool CheckValidIndex(TXbEngine& engine);
+
+// The field order of the address view, calculated fields included.
+const QStringList& AddressViewOrder();
 
 // Gives the address view its field order, labels, display widths, hidden fields and
 // calculated fields. The tag id and the short date pattern are asked for each record.

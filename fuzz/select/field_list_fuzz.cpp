@@ -1,5 +1,6 @@
 // Reads a column list of arbitrary bytes and applies it to the address view's field order: no
 // crash, and the order that comes out holds every field exactly once.
+#include "data/address_file.h"
 #include "select/field_list_file.h"
 
 #include <QStringList>
@@ -8,16 +9,7 @@
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const QStringList order{"Tagged",       "FullName", "FullNameWithPrefix",
-                                   "CityStateZip", "LNAME",    "FNAME",
-                                   "MIDDLE",       "PREFIX",   "TITLE",
-                                   "ORG",          "STREET",   "STREET2",
-                                   "CITY",         "STATE",    "ZIP",
-                                   "COUNTRY",      "PHONE",    "PHONE2",
-                                   "FAX",          "EMAIL",    "CODES",
-                                   "USER1",        "USER2",    "MEMO",
-                                   "ISDEL",        "DATE",     "DisplayDate",
-                                   "TAG"};
+    const QStringList& order = data::AddressViewOrder();
     const QByteArray text(reinterpret_cast<const char*>(data), qsizetype(size));
     const QStringList arranged =
         selection::ApplyFieldListLines(order, selection::ParseFieldList(text));
