@@ -84,7 +84,10 @@ struct Table::State {
     bool eof = true;
     bool bof = true;
     bool found = false;
-    std::string buffer;
+    // The current record's bytes, read from the file only when something asks for them, so
+    // that moving through many records does not copy each one.
+    mutable std::string buffer;
+    mutable bool loaded = false;
     std::string blank; // a blank record, kept for appends
     bool dirty = false;
     bool modified = false;
@@ -131,7 +134,17 @@ struct Table::State {
         return {map.data() + off, recordLength};
     }
 
-    Record current() const { return Record{buffer, recno}; }
+    // The current record's bytes, loaded on first use after a move.
+    std::string& record() const {
+        if (!loaded) {
+            auto* self = const_cast<State*>(this);
+            buffer.assign(self->stored(recno));
+            loaded = true;
+        }
+        return buffer;
+    }
+
+    Record current() const { return Record{record(), recno}; }
 
     bool visible(std::uint32_t r) {
         std::string_view bytes = stored(r);
@@ -144,7 +157,7 @@ struct Table::State {
 
     void land(std::uint32_t r) {
         recno = r;
-        buffer.assign(stored(r));
+        loaded = false;
         dirty = false;
         eof = bof = false;
     }
@@ -152,6 +165,7 @@ struct Table::State {
     void landEof() {
         recno = count() + 1;
         buffer.assign(recordLength, ' ');
+        loaded = true;
         dirty = false;
         eof = true;
         orderSynced = false;
@@ -166,7 +180,7 @@ struct Table::State {
             for (RecordObserver* o : observers)
                 o->onChanging(Record{before, recno});
         }
-        std::memcpy(map.data() + recordOffset(recno), buffer.data(), recordLength);
+        std::memcpy(map.data() + recordOffset(recno), record().data(), recordLength);
         modified = true;
         dirty = false;
         for (RecordObserver* o : observers)
@@ -272,6 +286,7 @@ struct Table::State {
         modified = true;
         recno = n + 1;
         buffer.assign(bytes); // from the caller's copy, which is still in the cache
+        loaded = true;
         dirty = false;
         eof = bof = false;
         orderSynced = false;
@@ -294,7 +309,7 @@ struct Table::State {
     }
 
     std::uint32_t memoBlock(const Field& f) const {
-        std::string_view bytes = std::string_view(buffer).substr(f.offset, f.width);
+        std::string_view bytes = std::string_view(record()).substr(f.offset, f.width);
         if (f.width == 4)
             return readLe32(bytes.data());
         std::uint64_t v = 0;
@@ -537,7 +552,7 @@ Record Table::record() const {
 std::string_view Table::fieldBytes(std::size_t field) const {
     const State& s = state();
     const Field& f = s.structure.field(field);
-    return std::string_view(s.buffer).substr(f.offset, f.width);
+    return std::string_view(s.record()).substr(f.offset, f.width);
 }
 
 std::string_view Table::fieldBytes(std::string_view name) const {
@@ -590,7 +605,7 @@ void Table::setFieldBytes(std::size_t field, std::string_view bytes) {
     if (bytes.size() > f.width)
         throw Error(ErrorKind::Value, "field " + f.name + ": " + std::to_string(bytes.size()) +
                                           " bytes do not fit in width " + std::to_string(f.width));
-    char* p = s.buffer.data() + f.offset;
+    char* p = s.record().data() + f.offset;
     std::memcpy(p, bytes.data(), bytes.size());
     std::memset(p + bytes.size(), ' ', f.width - bytes.size());
     s.dirty = true;
@@ -680,6 +695,7 @@ void Table::setRecord(std::string_view bytes) {
                                           std::to_string(s.recordLength) + " bytes, not " +
                                           std::to_string(bytes.size()));
     s.buffer.assign(bytes);
+    s.loaded = true;
     s.dirty = true;
 }
 
@@ -713,7 +729,7 @@ void Table::setDeleted(bool marked) {
     State& s = state();
     s.requireWritable();
     s.requireRecord();
-    s.buffer[0] = marked ? '*' : ' ';
+    s.record()[0] = marked ? '*' : ' ';
     s.dirty = true;
     s.post();
 }
