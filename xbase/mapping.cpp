@@ -5,6 +5,9 @@
 #include <cerrno>
 #include <cstring>
 #include <sys/mman.h>
+
+#include <algorithm>
+#include <unistd.h>
 #include <utility>
 
 namespace xbase {
@@ -36,6 +39,18 @@ void Mapping::map(const File& file, std::uint64_t length, bool writable) {
                     file.path().string() + ": cannot map the file: " + std::strerror(errno));
     data_ = static_cast<char*>(p);
     length_ = length;
+}
+
+void Mapping::prepareWrite(std::uint64_t offset, std::uint64_t length) const noexcept {
+#ifndef MADV_POPULATE_WRITE
+#define MADV_POPULATE_WRITE 23
+#endif
+    const std::uint64_t page = std::uint64_t(::sysconf(_SC_PAGESIZE));
+    const std::uint64_t start = offset / page * page;
+    if (!data_ || start >= length_)
+        return;
+    const std::uint64_t end = std::min(length_, offset + length);
+    ::madvise(data_ + start, std::size_t(end - start), MADV_POPULATE_WRITE);
 }
 
 void Mapping::unmap() noexcept {

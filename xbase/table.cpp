@@ -260,8 +260,11 @@ struct Table::State {
         std::uint64_t target = end;
         if (mode == OpenMode::Exclusive)
             target = std::max(end, std::max(map.length() + map.length() / 4, end + growthStep));
+        const std::uint64_t used = map.length();
         dbf.allocate(target);
         map.map(dbf, std::max<std::uint64_t>(dbf.size(), target), true);
+        if (mode == OpenMode::Exclusive)
+            map.prepareWrite(used, target - used);
     }
 
     void append(std::string_view bytes) {
@@ -711,7 +714,10 @@ void Table::cancel() {
 }
 
 void Table::appendBlank() {
-    state().append(std::string(state().recordLength, ' '));
+    State& s = state();
+    if (s.blank.size() != s.recordLength)
+        s.blank.assign(s.recordLength, ' ');
+    s.append(s.blank);
 }
 
 void Table::appendRecord(std::string_view bytes) {
