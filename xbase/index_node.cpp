@@ -4,7 +4,9 @@
 #include "xbase/index_bytes.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
+#include <vector>
 
 namespace xbase {
 
@@ -41,15 +43,32 @@ LeafBits leafBits(std::size_t keyLength, std::uint32_t maxRecno) {
     return b;
 }
 
+// Both counts run eight bytes at a time: building a large tag computes them for every key.
 std::size_t trailingCount(const std::string& key, std::uint8_t trail) {
+    const char* p = key.data();
+    const std::size_t size = key.size();
+    const std::uint64_t pattern = 0x0101010101010101ULL * trail;
     std::size_t n = 0;
-    while (n < key.size() && static_cast<std::uint8_t>(key[key.size() - 1 - n]) == trail)
+    for (std::uint64_t word; size - n >= 8; n += 8) {
+        std::memcpy(&word, p + size - n - 8, 8);
+        if (word != pattern)
+            break;
+    }
+    while (n < size && static_cast<std::uint8_t>(p[size - 1 - n]) == trail)
         ++n;
     return n;
 }
 
 std::size_t commonPrefix(const std::string& a, const std::string& b, std::size_t limit) {
     std::size_t n = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (std::uint64_t x, y; n + 8 <= limit; n += 8) {
+            std::memcpy(&x, a.data() + n, 8);
+            std::memcpy(&y, b.data() + n, 8);
+            if (x != y)
+                return n + static_cast<std::size_t>(std::countr_zero(x ^ y)) / 8;
+        }
+    }
     while (n < limit && a[n] == b[n])
         ++n;
     return n;
@@ -120,13 +139,20 @@ void encodeNode(const IndexNode& node, const NodeFormat& f, std::uint8_t* page) 
         }
         return;
     }
-    std::size_t used = leafBytes(first, last, f);
+    // Each entry's compression is worked out once, for the size check and for writing.
+    std::vector<Compression> compression(node.entries.size());
+    std::uint32_t maxRecno = 0;
+    std::size_t keyBytes = 0;
+    for (const IndexEntry* e = first; e != last; ++e) {
+        Compression& c = compression[std::size_t(e - first)];
+        c = compress(e == first ? nullptr : e - 1, *e, f);
+        keyBytes += f.keyLength - c.dup - c.trail;
+        maxRecno = std::max(maxRecno, e->recno);
+    }
+    LeafBits b = leafBits(f.keyLength, maxRecno);
+    const std::size_t used = keyBytes + node.entries.size() * b.bytes;
     if (used > leafRoom)
         throw Error(ErrorKind::General, "index leaf node overfilled");
-    std::uint32_t maxRecno = 0;
-    for (const IndexEntry& e : node.entries)
-        maxRecno = std::max(maxRecno, e.recno);
-    LeafBits b = leafBits(f.keyLength, maxRecno);
     putLe(page + 12, leafRoom - used, 2);
     putLe(page + 14, b.recno >= 32 ? 0xFFFFFFFFu : (1u << b.recno) - 1, 4);
     page[18] = static_cast<std::uint8_t>((1u << b.dup) - 1);
@@ -138,7 +164,7 @@ void encodeNode(const IndexNode& node, const NodeFormat& f, std::uint8_t* page) 
     std::size_t keyEnd = nodeSize;
     std::uint8_t* info = page + 24;
     for (const IndexEntry* e = first; e != last; ++e) {
-        Compression c = compress(e == first ? nullptr : e - 1, *e, f);
+        const Compression& c = compression[std::size_t(e - first)];
         std::uint64_t packed = e->recno | (std::uint64_t(c.dup) << b.recno) |
                                (std::uint64_t(c.trail) << (b.recno + b.dup));
         putLe(info, packed, b.bytes);

@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <exception>
+#include <iterator>
+#include <thread>
 
 namespace xbase {
 
@@ -34,6 +37,9 @@ bool isIdx(const std::filesystem::path& file) {
 }
 
 // Restores the table's current record when an index operation walked it.
+// Tables from this many records on are read and sorted by two threads when a tag is built.
+constexpr std::uint32_t parallelBuildThreshold = 50000;
+
 class PositionKeeper {
 public:
     explicit PositionKeeper(Table& table) : table_(table), recno_(table.recno()) {}
@@ -137,18 +143,58 @@ void TableIndexes::close(const std::filesystem::path& file) {
 }
 
 std::vector<IndexEntry> TableIndexes::expectedEntries(Tag& tag, const ProgressCallback& progress) {
+    const std::uint32_t count = table_->recordCount();
     std::vector<IndexEntry> entries;
-    std::uint32_t count = table_->recordCount();
-    entries.reserve(count);
-    int reported = -1;
-    for (std::uint32_t r = 1; r <= count; ++r) {
-        table_->goTo(r);
-        Record record = table_->record();
-        if (tag.indexed.includes(record))
-            entries.push_back({tag.indexed.keyOf(record), r, 0});
-        int percent = static_cast<int>(std::uint64_t(r) * 100 / count);
-        if (progress && percent != reported)
-            progress(reported = percent);
+    if (count == 0)
+        return entries;
+    // Reading the last record first maps the whole file, so that the reads below only read.
+    table_->storedRecord(count);
+    auto collect = [&](const IndexedTag& indexed, std::uint32_t from, std::uint32_t to,
+                       std::vector<IndexEntry>& out, const ProgressCallback* report) {
+        out.reserve(to - from + 1);
+        int reported = -1;
+        for (std::uint32_t r = from; r <= to; ++r) {
+            Record record = table_->storedRecord(r);
+            if (indexed.includes(record))
+                out.push_back({indexed.keyOf(record), r, 0});
+            int percent = static_cast<int>(std::uint64_t(r - from + 1) * 100 / (to - from + 1));
+            if (report && *report && percent != reported)
+                (*report)(reported = percent);
+        }
+    };
+    // A large table is read by two threads, each evaluating the keys of one half with its
+    // own compiled expressions (evaluation keeps scratch space in them); progress is reported
+    // from this thread only.
+    if (count < parallelBuildThreshold) {
+        collect(tag.indexed, 1, count, entries, &progress);
+    } else {
+        IndexedTag second;
+        second.tree = tag.indexed.tree;
+        second.type = tag.indexed.type;
+        second.key = table_->compile(tag.indexed.tree->header().keyExpression);
+        if (tag.indexed.condition)
+            second.condition = table_->compile(tag.indexed.tree->header().forExpression);
+        const std::uint32_t half = count / 2;
+        std::vector<IndexEntry> upper;
+        std::exception_ptr failure;
+        std::thread worker([&] {
+            try {
+                collect(second, half + 1, count, upper, nullptr);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        });
+        try {
+            collect(tag.indexed, 1, half, entries, &progress);
+        } catch (...) {
+            worker.join();
+            throw;
+        }
+        worker.join();
+        if (failure)
+            std::rethrow_exception(failure);
+        entries.reserve(entries.size() + upper.size());
+        std::move(upper.begin(), upper.end(), std::back_inserter(entries));
     }
     if (tag.indexed.unique) {
         IndexTree& tree = *tag.indexed.tree;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <thread>
 #include <unordered_set>
 
 namespace xbase {
@@ -14,6 +15,7 @@ namespace {
 
 constexpr std::size_t maxDepth = 48;
 constexpr std::size_t cacheLimit = 16384;
+constexpr std::size_t parallelSortThreshold = 50000;
 
 int sign(int v) noexcept {
     return (v > 0) - (v < 0);
@@ -365,6 +367,24 @@ void IndexTree::release() {
     ++changes_;
 }
 
+// Sorts by key, then record number; many entries are sorted in two halves at once and
+// merged.
+void IndexTree::sortEntries(std::vector<IndexEntry>& entries) const {
+    auto less = [&](const IndexEntry& a, const IndexEntry& b) {
+        int c = compareKeys(a.key, b.key);
+        return c != 0 ? c < 0 : a.recno < b.recno;
+    };
+    if (entries.size() >= parallelSortThreshold) {
+        const auto middle = entries.begin() + std::ptrdiff_t(entries.size() / 2);
+        std::thread worker([&] { std::sort(entries.begin(), middle, less); });
+        std::sort(middle, entries.end(), less);
+        worker.join();
+        std::inplace_merge(entries.begin(), middle, entries.end(), less);
+    } else {
+        std::sort(entries.begin(), entries.end(), less);
+    }
+}
+
 void IndexTree::build(std::vector<IndexEntry> entries, int fillPercent) {
     for (IndexEntry& e : entries) {
         if (e.recno == 0)
@@ -372,11 +392,7 @@ void IndexTree::build(std::vector<IndexEntry> entries, int fillPercent) {
         if (e.key.size() != format_.keyLength)
             e.key = normalise(e.key);
     }
-    auto less = [&](const IndexEntry& a, const IndexEntry& b) {
-        int c = compareKeys(a.key, b.key);
-        return c != 0 ? c < 0 : a.recno < b.recno;
-    };
-    std::sort(entries.begin(), entries.end(), less);
+    sortEntries(entries);
     entries.erase(std::unique(entries.begin(), entries.end(),
                               [](const IndexEntry& a, const IndexEntry& b) {
                                   return a.recno == b.recno && a.key == b.key;

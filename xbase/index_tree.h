@@ -98,6 +98,7 @@ private:
     NodeFormat format_;
     std::uint64_t changes_ = 0;
     void evictOne() const;
+    void sortEntries(std::vector<IndexEntry>& entries) const;
     mutable std::unordered_map<std::uint32_t, std::shared_ptr<const IndexNode>> cache_;
 };
 

@@ -552,6 +552,15 @@ Record Table::record() const {
     return state().current();
 }
 
+Record Table::storedRecord(std::uint32_t recno) {
+    State& s = state();
+    s.post();
+    if (recno < 1 || recno > s.count())
+        throw Error(ErrorKind::Value,
+                    s.path.string() + ": there is no record " + std::to_string(recno));
+    return Record{s.stored(recno), recno};
+}
+
 std::string_view Table::fieldBytes(std::size_t field) const {
     const State& s = state();
     const Field& f = s.structure.field(field);

@@ -88,6 +88,10 @@ public:
 
     // The current record.
     Record record() const;
+    /// The bytes of a record as the file holds them, without moving to it; the view lasts
+    /// until the table next changes or grows. Pending changes of the current record are
+    /// posted first.
+    Record storedRecord(std::uint32_t recno);
     std::string_view fieldBytes(std::size_t field) const;
     std::string_view fieldBytes(std::string_view name) const;
     /// The field's text without trailing blanks (memos: the memo text).
