@@ -138,7 +138,10 @@ struct Table::State {
     std::string& record() const {
         if (!loaded) {
             auto* self = const_cast<State*>(this);
-            buffer.assign(self->stored(recno));
+            if (recno == 0 || recno > count())
+                buffer.assign(recordLength, ' ');
+            else
+                buffer.assign(self->stored(recno));
             loaded = true;
         }
         return buffer;
