@@ -9,17 +9,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
-
-// Posted to start the search once the dialog is on screen, and to close it at the end.
-const QEvent::Type StartSearchEvent = QEvent::Type(QEvent::User + 1065);
-const QEvent::Type CloseSearchEvent = QEvent::Type(QEvent::User + 1066);
-
-} // namespace
-
 TCVWSearching::TCVWSearching(data::TTable& table, data::TXbEngine& engine,
                              const QString& searchText, bool fromFirst, QWidget* parent)
-    : QDialog(parent), table_(table), engine_(engine), searchText_(searchText),
+    : TWorkDialog(parent), table_(table), engine_(engine), searchText_(searchText),
       fromFirst_(fromFirst) {
     setWindowTitle("Searching");
     setFixedSize(300, 100);
@@ -32,27 +24,7 @@ TCVWSearching::TCVWSearching(data::TTable& table, data::TXbEngine& engine,
     connect(CancelButton, &QPushButton::clicked, this, [this] { cancelled_ = true; });
 }
 
-void TCVWSearching::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    QApplication::postEvent(this, new QEvent(StartSearchEvent));
-}
-
-bool TCVWSearching::event(QEvent* event) {
-    if (event->type() == StartSearchEvent) {
-        runSearch();
-        return true;
-    }
-    if (event->type() == CloseSearchEvent) {
-        done(found_ ? QDialog::Accepted : QDialog::Rejected);
-        return true;
-    }
-    return QDialog::event(event);
-}
-
-void TCVWSearching::runSearch() {
-    if (started_)
-        return;
-    started_ = true;
+void TCVWSearching::work() {
     table_.disableControls();
     const unsigned remembered = table_.recordNumber();
     try {
@@ -77,5 +49,5 @@ void TCVWSearching::runSearch() {
         platform::Beep();
     }
     table_.enableControls();
-    QApplication::postEvent(this, new QEvent(CloseSearchEvent));
+    closeLater(found_ ? QDialog::Accepted : QDialog::Rejected);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "select/work_dialog.h"
 
 namespace data {
 class TTable;
@@ -13,22 +13,21 @@ class QPushButton;
 // Looks through the memos of the table in its current order and query, showing what it looks
 // for with a "Cancel" button. The search starts once the dialog is shown and the dialog closes
 // itself when it ends; the table stands on the match, or back where it started.
-class TCVWSearching : public QDialog {
+class TCVWSearching : public TWorkDialog {
     Q_OBJECT
 public:
     TCVWSearching(data::TTable& table, data::TXbEngine& engine, const QString& searchText,
                   bool fromFirst, QWidget* parent = nullptr);
 
     // The search itself; runs once, from showing or called directly.
-    void runSearch();
+    void runSearch() { run(); }
     bool memoFound() const { return found_; }
 
     QLabel* SearchingLabel = nullptr;
     QPushButton* CancelButton = nullptr;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    bool event(QEvent* event) override;
+    void work() override;
 
 private:
     data::TTable& table_;
@@ -36,6 +35,5 @@ private:
     QString searchText_;
     bool fromFirst_;
     bool cancelled_ = false;
-    bool started_ = false;
     bool found_ = false;
 };

@@ -7,14 +7,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
-
-const QEvent::Type StartTaggingEvent = QEvent::Type(QEvent::User + 1067);
-
-} // namespace
-
 TTagAllRecords::TTagAllRecords(data::TTable& table, const QString& tagId, QWidget* parent)
-    : QDialog(parent), table_(table), tagId_(tagId) {
+    : TWorkDialog(parent), table_(table), tagId_(tagId) {
     setWindowTitle("Tagging");
     setFixedSize(280, 120);
     TaggingLabel = new QLabel("Tagging Records", this);
@@ -34,19 +28,6 @@ TTagAllRecords::TTagAllRecords(data::TTable& table, const QString& tagId, QWidge
     connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TTagAllRecords::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    QApplication::postEvent(this, new QEvent(StartTaggingEvent));
-}
-
-bool TTagAllRecords::event(QEvent* event) {
-    if (event->type() == StartTaggingEvent) {
-        runTagging();
-        return true;
-    }
-    return QDialog::event(event);
-}
-
 void TTagAllRecords::CancelButtonClick() {
     if (!running_) {
         reject();
@@ -56,10 +37,7 @@ void TTagAllRecords::CancelButtonClick() {
         cancelled_ = true;
 }
 
-void TTagAllRecords::runTagging() {
-    if (started_)
-        return;
-    started_ = true;
+void TTagAllRecords::work() {
     running_ = true;
     table_.disableControls();
     try {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "select/work_dialog.h"
 
 namespace data {
 class TTable;
@@ -11,13 +11,13 @@ class QPushButton;
 
 // Tags every record the table's order and query visit, counting as it goes. The work starts
 // once the dialog is shown; "Cancel" asks first and leaves the records tagged so far tagged.
-class TTagAllRecords : public QDialog {
+class TTagAllRecords : public TWorkDialog {
     Q_OBJECT
 public:
     TTagAllRecords(data::TTable& table, const QString& tagId, QWidget* parent = nullptr);
 
     // The tagging itself; runs once, from showing or called directly.
-    void runTagging();
+    void runTagging() { run(); }
     int taggedCount() const { return count_; }
     bool cancelled() const { return cancelled_; }
 
@@ -31,8 +31,7 @@ signals:
     void recordTagged(int count);
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    bool event(QEvent* event) override;
+    void work() override;
 
 private:
     void CancelButtonClick();
@@ -40,7 +39,6 @@ private:
     data::TTable& table_;
     QString tagId_;
     int count_ = 0;
-    bool started_ = false;
     bool running_ = false;
     bool cancelled_ = false;
 };
