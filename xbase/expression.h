@@ -43,6 +43,13 @@ public:
     /// Decimals of a numeric result (a numeric field's decimals, else 0).
     std::size_t decimals() const noexcept { return decimals_; }
 
+    /// The bytes of a record that evaluation reads, from the first up to the end of the
+    /// last (from == to: none); byte 0 is the deletion flag. Lets a scan fetch them early.
+    struct Span {
+        std::size_t from = 0, to = 0;
+    };
+    Span recordSpan() const noexcept { return span_; }
+
     Value evaluate(const Record& record, const EvalOptions& options = {}) const;
     /// Fast paths without building a Value; the type must match or Error is thrown.
     bool evaluateLogical(const Record& record, const EvalOptions& options = {}) const;
@@ -55,6 +62,7 @@ private:
     ValueType type_ = ValueType::Logical;
     std::size_t width_ = 0;
     std::size_t decimals_ = 0;
+    Span span_;
     std::unique_ptr<detail::Node> root_;
 };
 

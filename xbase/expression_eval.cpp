@@ -163,8 +163,7 @@ std::string_view Node::evalString(const EvalContext& c) const {
     case Op::Lower: {
         std::string_view s = kids[0]->evalString(c);
         scratch.resize(s.size());
-        for (std::size_t i = 0; i < s.size(); ++i)
-            scratch[i] = op == Op::Upper ? toUpperAscii(s[i]) : toLowerAscii(s[i]);
+        copyCaseAscii(s.data(), scratch.data(), s.size(), op == Op::Upper);
         return scratch;
     }
     case Op::TrimRight:

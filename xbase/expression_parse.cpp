@@ -478,6 +478,21 @@ Expression::Expression(std::string_view text, const Structure& structure) : text
     type_ = root_->type;
     width_ = type_ == ValueType::Date ? 8 : root_->width;
     decimals_ = root_->decimals;
+    bool any = false;
+    auto widen = [&](std::size_t from, std::size_t to) {
+        span_.from = any ? std::min(span_.from, from) : from;
+        span_.to = any ? std::max(span_.to, to) : to;
+        any = true;
+    };
+    auto walk = [&](auto& self, const detail::Node& n) -> void {
+        if (n.op == detail::Op::Field)
+            widen(n.fieldCopy.offset, n.fieldCopy.offset + n.fieldCopy.width);
+        else if (n.op == detail::Op::Deleted)
+            widen(0, 1);
+        for (const auto& kid : n.kids)
+            self(self, *kid);
+    };
+    walk(walk, *root_);
 }
 
 Expression::~Expression() = default;

@@ -19,10 +19,7 @@ constexpr std::uint16_t leafFlag = 2;
 constexpr std::size_t interiorRoom = nodeSize - 12;
 
 unsigned bitsFor(std::uint64_t value) {
-    unsigned bits = 0;
-    while (value >> bits)
-        ++bits;
-    return bits;
+    return static_cast<unsigned>(std::bit_width(value));
 }
 
 [[noreturn]] void corrupt(std::uint32_t offset, const std::string& what) {
@@ -44,9 +41,7 @@ LeafBits leafBits(std::size_t keyLength, std::uint32_t maxRecno) {
 }
 
 // Both counts run eight bytes at a time: building a large tag computes them for every key.
-std::size_t trailingCount(const std::string& key, std::uint8_t trail) {
-    const char* p = key.data();
-    const std::size_t size = key.size();
+std::size_t trailingCount(const char* p, std::size_t size, std::uint8_t trail) {
     const std::uint64_t pattern = 0x0101010101010101ULL * trail;
     std::size_t n = 0;
     for (std::uint64_t word; size - n >= 8; n += 8) {
@@ -59,12 +54,12 @@ std::size_t trailingCount(const std::string& key, std::uint8_t trail) {
     return n;
 }
 
-std::size_t commonPrefix(const std::string& a, const std::string& b, std::size_t limit) {
+std::size_t commonPrefix(const char* a, const char* b, std::size_t limit) {
     std::size_t n = 0;
     if constexpr (std::endian::native == std::endian::little) {
         for (std::uint64_t x, y; n + 8 <= limit; n += 8) {
-            std::memcpy(&x, a.data() + n, 8);
-            std::memcpy(&y, b.data() + n, 8);
+            std::memcpy(&x, a + n, 8);
+            std::memcpy(&y, b + n, 8);
             if (x != y)
                 return n + static_cast<std::size_t>(std::countr_zero(x ^ y)) / 8;
         }
@@ -74,18 +69,68 @@ std::size_t commonPrefix(const std::string& a, const std::string& b, std::size_t
     return n;
 }
 
-// Key bytes entry i stores after dropping what it shares with the previous key and its
+// Key bytes an entry stores after dropping what it shares with the previous key and its
 // trailing bytes; the limits keep duplicate plus trailing within the key.
 struct Compression {
     std::size_t dup = 0, trail = 0;
 };
 
-Compression compress(const IndexEntry* previous, const IndexEntry& entry, const NodeFormat& f) {
+Compression compress(const char* previous, const char* key, const NodeFormat& f) {
     Compression c;
-    c.trail = trailingCount(entry.key, f.trail);
+    c.trail = trailingCount(key, f.keyLength, f.trail);
     if (previous)
-        c.dup = commonPrefix(previous->key, entry.key, f.keyLength - c.trail);
+        c.dup = commonPrefix(previous, key, f.keyLength - c.trail);
     return c;
+}
+
+// Writes the leaf part of a page: entry i has the key at keyAt(i) (key length bytes) and
+// the record number recnoAt(i). Each entry's compression is worked out once, for the size
+// check and for writing.
+template <class KeyAt, class RecnoAt>
+void encodeLeafEntries(KeyAt keyAt, RecnoAt recnoAt, std::size_t count, const NodeFormat& f,
+                       std::uint8_t* page) {
+    std::vector<Compression> compression(count);
+    std::uint32_t maxRecno = 0;
+    std::size_t keyBytes = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        Compression& c = compression[i];
+        c = compress(i ? keyAt(i - 1) : nullptr, keyAt(i), f);
+        keyBytes += f.keyLength - c.dup - c.trail;
+        maxRecno = std::max(maxRecno, recnoAt(i));
+    }
+    LeafBits b = leafBits(f.keyLength, maxRecno);
+    const std::size_t used = keyBytes + count * b.bytes;
+    if (used > leafRoom)
+        throw Error(ErrorKind::General, "index leaf node overfilled");
+    putLe(page + 12, leafRoom - used, 2);
+    putLe(page + 14, b.recno >= 32 ? 0xFFFFFFFFu : (1u << b.recno) - 1, 4);
+    page[18] = static_cast<std::uint8_t>((1u << b.dup) - 1);
+    page[19] = static_cast<std::uint8_t>((1u << b.trail) - 1);
+    page[20] = static_cast<std::uint8_t>(b.recno);
+    page[21] = static_cast<std::uint8_t>(b.dup);
+    page[22] = static_cast<std::uint8_t>(b.trail);
+    page[23] = static_cast<std::uint8_t>(b.bytes);
+    std::size_t keyEnd = nodeSize;
+    std::uint8_t* info = page + 24;
+    for (std::size_t i = 0; i < count; ++i) {
+        const Compression& c = compression[i];
+        std::uint64_t packed = recnoAt(i) | (std::uint64_t(c.dup) << b.recno) |
+                               (std::uint64_t(c.trail) << (b.recno + b.dup));
+        putLe(info, packed, b.bytes);
+        info += b.bytes;
+        std::size_t stored = f.keyLength - c.dup - c.trail;
+        keyEnd -= stored;
+        std::memcpy(page + keyEnd, keyAt(i) + c.dup, stored);
+    }
+}
+
+void encodeHead(bool leaf, bool root, std::size_t count, std::uint32_t left, std::uint32_t right,
+                std::uint8_t* page) {
+    std::memset(page, 0, nodeSize);
+    putLe(page, (leaf ? leafFlag : 0) | (root ? rootFlag : 0), 2);
+    putLe(page + 2, count, 2);
+    putLe(page + 4, left, 4);
+    putLe(page + 8, right, 4);
 }
 
 } // namespace
@@ -96,7 +141,7 @@ std::size_t interiorCapacity(std::size_t keyLength) noexcept {
 
 std::size_t leafKeyBytes(const IndexEntry* previous, const IndexEntry& entry,
                          const NodeFormat& format) {
-    Compression c = compress(previous, entry, format);
+    Compression c = compress(previous ? previous->key.data() : nullptr, entry.key.data(), format);
     return format.keyLength - c.dup - c.trail;
 }
 
@@ -120,13 +165,7 @@ bool leafFits(const IndexEntry* first, const IndexEntry* last, const NodeFormat&
 }
 
 void encodeNode(const IndexNode& node, const NodeFormat& f, std::uint8_t* page) {
-    std::memset(page, 0, nodeSize);
-    putLe(page, (node.leaf ? leafFlag : 0) | (node.root ? rootFlag : 0), 2);
-    putLe(page + 2, node.entries.size(), 2);
-    putLe(page + 4, node.left, 4);
-    putLe(page + 8, node.right, 4);
-    const IndexEntry* first = node.entries.data();
-    const IndexEntry* last = first + node.entries.size();
+    encodeHead(node.leaf, node.root, node.entries.size(), node.left, node.right, page);
     if (!node.leaf) {
         if (node.entries.size() > interiorCapacity(f.keyLength))
             throw Error(ErrorKind::General, "index interior node overfilled");
@@ -139,40 +178,50 @@ void encodeNode(const IndexNode& node, const NodeFormat& f, std::uint8_t* page) 
         }
         return;
     }
-    // Each entry's compression is worked out once, for the size check and for writing.
-    std::vector<Compression> compression(node.entries.size());
+    const IndexEntry* entries = node.entries.data();
+    encodeLeafEntries([&](std::size_t i) { return entries[i].key.data(); },
+                      [&](std::size_t i) { return entries[i].recno; }, node.entries.size(), f,
+                      page);
+}
+
+void encodeLeaf(const char* keys, const std::uint32_t* recnos, std::size_t count, bool root,
+                std::uint32_t left, std::uint32_t right, const NodeFormat& f, std::uint8_t* page) {
+    encodeHead(true, root, count, left, right, page);
+    encodeLeafEntries([&](std::size_t i) { return keys + i * f.keyLength; },
+                      [&](std::size_t i) { return recnos[i]; }, count, f, page);
+}
+
+std::vector<std::size_t> packLeaves(const char* keys, const std::uint32_t* recnos,
+                                    std::size_t count, const NodeFormat& f, std::size_t room) {
+    std::vector<std::size_t> starts;
+    std::size_t keyBytes = 0, inLeaf = 0, info = 0;
     std::uint32_t maxRecno = 0;
-    std::size_t keyBytes = 0;
-    for (const IndexEntry* e = first; e != last; ++e) {
-        Compression& c = compression[std::size_t(e - first)];
-        c = compress(e == first ? nullptr : e - 1, *e, f);
-        keyBytes += f.keyLength - c.dup - c.trail;
-        maxRecno = std::max(maxRecno, e->recno);
+    for (std::size_t i = 0; i < count; ++i) {
+        const char* key = keys + i * f.keyLength;
+        Compression c = compress(inLeaf ? key - f.keyLength : nullptr, key, f);
+        std::size_t kb = f.keyLength - c.dup - c.trail;
+        std::size_t infoHere = recnos[i] > maxRecno ? leafInfoBytes(f.keyLength, recnos[i]) : info;
+        if (inLeaf > 0 && keyBytes + kb + (inLeaf + 1) * infoHere > room) {
+            kb = f.keyLength - c.trail; // the first key of a leaf shares nothing
+            keyBytes = inLeaf = 0;
+            maxRecno = 0;
+            infoHere = leafInfoBytes(f.keyLength, recnos[i]);
+        }
+        if (inLeaf == 0)
+            starts.push_back(i);
+        keyBytes += kb;
+        maxRecno = std::max(maxRecno, recnos[i]);
+        info = infoHere;
+        ++inLeaf;
     }
-    LeafBits b = leafBits(f.keyLength, maxRecno);
-    const std::size_t used = keyBytes + node.entries.size() * b.bytes;
-    if (used > leafRoom)
-        throw Error(ErrorKind::General, "index leaf node overfilled");
-    putLe(page + 12, leafRoom - used, 2);
-    putLe(page + 14, b.recno >= 32 ? 0xFFFFFFFFu : (1u << b.recno) - 1, 4);
-    page[18] = static_cast<std::uint8_t>((1u << b.dup) - 1);
-    page[19] = static_cast<std::uint8_t>((1u << b.trail) - 1);
-    page[20] = static_cast<std::uint8_t>(b.recno);
-    page[21] = static_cast<std::uint8_t>(b.dup);
-    page[22] = static_cast<std::uint8_t>(b.trail);
-    page[23] = static_cast<std::uint8_t>(b.bytes);
-    std::size_t keyEnd = nodeSize;
-    std::uint8_t* info = page + 24;
-    for (const IndexEntry* e = first; e != last; ++e) {
-        const Compression& c = compression[std::size_t(e - first)];
-        std::uint64_t packed = e->recno | (std::uint64_t(c.dup) << b.recno) |
-                               (std::uint64_t(c.trail) << (b.recno + b.dup));
-        putLe(info, packed, b.bytes);
-        info += b.bytes;
-        std::size_t stored = f.keyLength - c.dup - c.trail;
-        keyEnd -= stored;
-        std::memcpy(page + keyEnd, e->key.data() + c.dup, stored);
-    }
+    return starts;
+}
+
+void linkNode(std::uint8_t* page, bool root, std::uint32_t left, std::uint32_t right) {
+    std::uint32_t attributes = getLe(page, 2);
+    putLe(page, root ? (attributes | rootFlag) : (attributes & ~std::uint32_t(rootFlag)), 2);
+    putLe(page + 4, left, 4);
+    putLe(page + 8, right, 4);
 }
 
 IndexNode decodeNode(const std::uint8_t* page, const NodeFormat& f, std::uint64_t fileSize,

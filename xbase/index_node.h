@@ -55,5 +55,14 @@ inline constexpr std::size_t leafRoom = nodeSize - 24;
 std::size_t interiorCapacity(std::size_t keyLength) noexcept;
 /// Writes a node; entries that do not fit throw (a program error, not damage).
 void encodeNode(const IndexNode& node, const NodeFormat& format, std::uint8_t* page);
+/// Writes a leaf straight from `count` keys of key length held end to end.
+void encodeLeaf(const char* keys, const std::uint32_t* recnos, std::size_t count, bool root,
+                std::uint32_t left, std::uint32_t right, const NodeFormat& format,
+                std::uint8_t* page);
+/// Sets the root flag and the neighbours of an encoded node.
+void linkNode(std::uint8_t* page, bool root, std::uint32_t left, std::uint32_t right);
+/// Where each leaf starts when sorted keys held end to end fill leaves up to `room` bytes.
+std::vector<std::size_t> packLeaves(const char* keys, const std::uint32_t* recnos,
+                                    std::size_t count, const NodeFormat& format, std::size_t room);
 
 } // namespace xbase

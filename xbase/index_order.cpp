@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 namespace xbase {
 
@@ -39,17 +40,30 @@ std::uint16_t keyLengthOf(const Expression& key) {
 }
 
 std::string IndexedTag::keyOf(const Record& record) const {
+    std::string key(tree->keyLength(), ' ');
+    writeKey(record, key.data());
+    return key;
+}
+
+void IndexedTag::writeKey(const Record& record, char* out) const {
+    const std::size_t length = tree->keyLength();
+    auto put = [&](const std::string& key) {
+        std::memcpy(out, key.data(), std::min(key.size(), length));
+    };
     switch (type) {
     case KeyType::Numeric:
-        return numericKey(key->evaluateNumber(record));
+        return put(numericKey(key->evaluateNumber(record)));
     case KeyType::Date:
-        return dateKey(key->evaluateString(record));
+        return put(dateKey(key->evaluateString(record)));
     case KeyType::Logical:
-        return logicalKey(key->evaluateLogical(record));
+        return put(logicalKey(key->evaluateLogical(record)));
     case KeyType::Character:
         break;
     }
-    return characterKey(key->evaluateString(record), tree->keyLength());
+    std::string_view text = key->evaluateString(record);
+    std::size_t n = std::min(text.size(), length);
+    std::memcpy(out, text.data(), n);
+    std::memset(out + n, ' ', length - n);
 }
 
 bool IndexedTag::includes(const Record& record) const {

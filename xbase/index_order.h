@@ -23,6 +23,8 @@ struct IndexedTag {
 
     /// The stored key of a record.
     std::string keyOf(const Record& record) const;
+    /// The same written to `out`, which has room for the key length.
+    void writeKey(const Record& record, char* out) const;
     /// Whether the for condition admits the record.
     bool includes(const Record& record) const;
     /// A key as a caller writes it, in stored form: text for character keys, a

@@ -2,12 +2,10 @@
 
 #include "xbase/error.h"
 #include "xbase/index_order.h"
+#include "xbase/run_both.h"
 
 #include <algorithm>
 #include <cctype>
-#include <exception>
-#include <iterator>
-#include <thread>
 
 namespace xbase {
 
@@ -39,6 +37,7 @@ bool isIdx(const std::filesystem::path& file) {
 // Restores the table's current record when an index operation walked it.
 // Tables from this many records on are read and sorted by two threads when a tag is built.
 constexpr std::uint32_t parallelBuildThreshold = 50000;
+constexpr std::size_t prefetchRecords = 8;
 
 class PositionKeeper {
 public:
@@ -142,78 +141,82 @@ void TableIndexes::close(const std::filesystem::path& file) {
             current_ = static_cast<int>(i) + 1;
 }
 
-std::vector<IndexEntry> TableIndexes::expectedEntries(Tag& tag, const ProgressCallback& progress) {
+const KeyBlock& TableIndexes::expectedKeys(Tag& tag, const ProgressCallback& progress) {
     const std::uint32_t count = table_->recordCount();
-    std::vector<IndexEntry> entries;
+    KeyBlock& keys = scratch_;
+    keys.reset(tag.indexed.tree->keyLength());
     if (count == 0)
-        return entries;
+        return keys;
     // Reading the last record first maps the whole file, so that the reads below only read.
     table_->storedRecord(count);
+    keys.resize(count);
+    // Fills the slots from `slot` on with the keys of records from..to; answers how many.
     auto collect = [&](const IndexedTag& indexed, std::uint32_t from, std::uint32_t to,
-                       std::vector<IndexEntry>& out, const ProgressCallback* report) {
-        out.reserve(to - from + 1);
+                       std::size_t slot, const ProgressCallback* report) {
+        const std::size_t first = slot;
         int reported = -1;
+        // Records lie one after the other in the mapped file; fetching the bytes the key
+        // reads a few records ahead keeps the scan from waiting on memory.
+        Expression::Span span = indexed.key->recordSpan();
+        if (indexed.condition && indexed.condition->recordSpan().to > 0) {
+            Expression::Span c = indexed.condition->recordSpan();
+            span = span.to > span.from
+                       ? Expression::Span{std::min(span.from, c.from), std::max(span.to, c.to)}
+                       : c;
+        }
+        const std::size_t length = table_->structure().recordLength();
         for (std::uint32_t r = from; r <= to; ++r) {
             Record record = table_->storedRecord(r);
-            if (indexed.includes(record))
-                out.push_back({indexed.keyOf(record), r, 0});
+            if (r + prefetchRecords <= to && span.to > span.from) {
+                const char* ahead = record.bytes.data() + prefetchRecords * length;
+                for (std::size_t at = span.from; at < span.to; at += 64)
+                    __builtin_prefetch(ahead + at);
+                __builtin_prefetch(ahead + span.to - 1);
+            }
+            if (indexed.includes(record)) {
+                indexed.writeKey(record, keys.keySlot(slot));
+                keys.setRecno(slot++, r);
+            }
             int percent = static_cast<int>(std::uint64_t(r - from + 1) * 100 / (to - from + 1));
             if (report && *report && percent != reported)
                 (*report)(reported = percent);
         }
+        return slot - first;
     };
     // A large table is read by two threads, each evaluating the keys of one half with its
     // own compiled expressions (evaluation keeps scratch space in them); progress is reported
     // from this thread only.
-    if (count < parallelBuildThreshold) {
-        collect(tag.indexed, 1, count, entries, &progress);
-    } else {
-        IndexedTag second;
+    const bool together = count >= parallelBuildThreshold;
+    const std::uint32_t half = together ? count / 2 : count;
+    IndexedTag second;
+    if (together) {
         second.tree = tag.indexed.tree;
         second.type = tag.indexed.type;
         second.key = table_->compile(tag.indexed.tree->header().keyExpression);
         if (tag.indexed.condition)
             second.condition = table_->compile(tag.indexed.tree->header().forExpression);
-        const std::uint32_t half = count / 2;
-        std::vector<IndexEntry> upper;
-        std::exception_ptr failure;
-        std::thread worker([&] {
-            try {
-                collect(second, half + 1, count, upper, nullptr);
-            } catch (...) {
-                failure = std::current_exception();
-            }
-        });
-        try {
-            collect(tag.indexed, 1, half, entries, &progress);
-        } catch (...) {
-            worker.join();
-            throw;
-        }
-        worker.join();
-        if (failure)
-            std::rethrow_exception(failure);
-        entries.reserve(entries.size() + upper.size());
-        std::move(upper.begin(), upper.end(), std::back_inserter(entries));
     }
-    if (tag.indexed.unique) {
-        IndexTree& tree = *tag.indexed.tree;
-        std::stable_sort(entries.begin(), entries.end(), [&](const auto& a, const auto& b) {
-            int c = tree.compareKeys(a.key, b.key);
-            return c != 0 ? c < 0 : a.recno < b.recno;
+    std::size_t lower = 0, upper = 0;
+    runBoth(
+        together, [&] { lower = collect(tag.indexed, 1, half, 0, &progress); },
+        [&] {
+            if (together)
+                upper = collect(second, half + 1, count, half, nullptr);
         });
-        entries.erase(std::unique(entries.begin(), entries.end(),
-                                  [](const auto& a, const auto& b) { return a.key == b.key; }),
-                      entries.end());
-    }
-    return entries;
+    // Records the condition left out leave gaps to close.
+    keys.erase(half + upper, count);
+    keys.erase(lower, half);
+    keys.sort(tag.indexed.tree->descending());
+    if (tag.indexed.unique)
+        keys.keepFirstOfEachKey();
+    return keys;
 }
 
 void TableIndexes::buildTag(Tag& tag, const ProgressCallback& progress) {
     PositionKeeper keep(*table_);
     if (progress)
         progress(0);
-    tag.indexed.tree->build(expectedEntries(tag, progress));
+    tag.indexed.tree->buildSorted(expectedKeys(tag, progress));
     if (progress)
         progress(100);
 }
@@ -393,16 +396,12 @@ std::vector<std::string> TableIndexes::check() {
             tree.validate();
             if (t->indexed.manual)
                 continue;
-            std::vector<IndexEntry> want = expectedEntries(*t, {});
-            std::stable_sort(want.begin(), want.end(), [&](const auto& a, const auto& b) {
-                int c = tree.compareKeys(a.key, b.key);
-                return c != 0 ? c < 0 : a.recno < b.recno;
-            });
+            const KeyBlock& want = expectedKeys(*t, {});
             IndexCursor cursor(tree);
             std::size_t i = 0;
             bool ok = cursor.first();
             for (; ok && i < want.size(); ok = cursor.next(), ++i)
-                if (cursor.key() != want[i].key || cursor.recno() != want[i].recno)
+                if (cursor.key() != want.key(i) || cursor.recno() != want.recno(i))
                     break;
             if (ok || i != want.size())
                 problems.push_back(where + ": disagrees with the table at entry " +

@@ -89,13 +89,16 @@ private:
     OpenFile& openFile(const std::filesystem::path& file, bool create, bool idx);
     void addTag(OpenFile& file, IndexTree& tree, std::string name);
     void buildTag(Tag& tag, const ProgressCallback& progress);
-    std::vector<IndexEntry> expectedEntries(Tag& tag, const ProgressCallback& progress);
+    /// The keys the tag should hold, in tree order (in scratch_, until the next call).
+    const KeyBlock& expectedKeys(Tag& tag, const ProgressCallback& progress);
 
     Table* table_;
     std::vector<std::unique_ptr<OpenFile>> files_;
     std::vector<std::unique_ptr<Tag>> tags_;
     std::vector<std::optional<std::string>> before_; // keys before an edit, per tag
     int current_ = 0;
+    // Kept between builds, so that building tag after tag reuses its memory.
+    KeyBlock scratch_;
 };
 
 } // namespace xbase

@@ -54,6 +54,39 @@ std::uint32_t IndexSpace::allocateNode() {
     return offset;
 }
 
+std::vector<std::uint32_t> IndexSpace::allocateNodes(std::size_t count) {
+    std::vector<std::uint32_t> offsets;
+    offsets.reserve(count);
+    std::uint32_t head = readLe32(*storage_, freeHeadOffset);
+    while (offsets.size() < count && head != 0 && head != noNode) {
+        offsets.push_back(allocateNode());
+        head = readLe32(*storage_, freeHeadOffset);
+    }
+    std::size_t rest = count - offsets.size();
+    if (rest == 0)
+        return offsets;
+    std::uint32_t first = end();
+    if (std::uint64_t(first) + std::uint64_t(rest) * nodeSize > largestFile)
+        throw Error(ErrorKind::Value, storage_->name() + ": the index file is full (4 GB)");
+    storage_->truncate(std::uint64_t(first) + std::uint64_t(rest) * nodeSize);
+    for (std::size_t i = 0; i < rest; ++i) {
+        auto offset = static_cast<std::uint32_t>(first + i * nodeSize);
+        offsets.push_back(offset);
+        inUse_.insert(offset);
+    }
+    return offsets;
+}
+
+void IndexSpace::writeNodes(const std::vector<std::uint32_t>& offsets, const std::uint8_t* pages) {
+    for (std::size_t from = 0; from < offsets.size();) {
+        std::size_t to = from + 1;
+        while (to < offsets.size() && offsets[to] == offsets[to - 1] + nodeSize)
+            ++to;
+        storage_->write(offsets[from], pages + from * nodeSize, (to - from) * nodeSize);
+        from = to;
+    }
+}
+
 std::uint32_t IndexSpace::allocateHeader() {
     std::uint32_t offset = end();
     std::array<std::uint8_t, 2 * nodeSize> blank{};

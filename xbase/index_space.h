@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <unordered_set>
+#include <vector>
 
 namespace xbase {
 
@@ -16,6 +17,12 @@ public:
     IndexStorage& storage() const noexcept { return *storage_; }
 
     std::uint32_t allocateNode();
+    /// Many nodes at once (for a build): freed ones first, then one run at the end of
+    /// the file, which grows by the run at once. The caller writes every node.
+    std::vector<std::uint32_t> allocateNodes(std::size_t count);
+    /// Writes whole nodes, `pages` holding one node per offset; neighbouring offsets
+    /// go out in one write.
+    void writeNodes(const std::vector<std::uint32_t>& offsets, const std::uint8_t* pages);
     /// A tag header (two nodes) at the end of the file.
     std::uint32_t allocateHeader();
     void releaseNode(std::uint32_t offset);

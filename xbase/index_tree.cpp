@@ -2,11 +2,11 @@
 
 #include "xbase/error.h"
 #include "xbase/index_bytes.h"
+#include "xbase/run_both.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <thread>
 #include <unordered_set>
 
 namespace xbase {
@@ -15,7 +15,8 @@ namespace {
 
 constexpr std::size_t maxDepth = 48;
 constexpr std::size_t cacheLimit = 16384;
-constexpr std::size_t parallelSortThreshold = 50000;
+// Builds from this many keys on pack and encode their leaves with two threads.
+constexpr std::size_t parallelLeafThreshold = 50000;
 
 int sign(int v) noexcept {
     return (v > 0) - (v < 0);
@@ -367,102 +368,109 @@ void IndexTree::release() {
     ++changes_;
 }
 
-// Sorts by key, then record number; many entries are sorted in two halves at once and
-// merged.
-void IndexTree::sortEntries(std::vector<IndexEntry>& entries) const {
-    auto less = [&](const IndexEntry& a, const IndexEntry& b) {
-        int c = compareKeys(a.key, b.key);
-        return c != 0 ? c < 0 : a.recno < b.recno;
-    };
-    if (entries.size() >= parallelSortThreshold) {
-        const auto middle = entries.begin() + std::ptrdiff_t(entries.size() / 2);
-        std::thread worker([&] { std::sort(entries.begin(), middle, less); });
-        std::sort(middle, entries.end(), less);
-        worker.join();
-        std::inplace_merge(entries.begin(), middle, entries.end(), less);
-    } else {
-        std::sort(entries.begin(), entries.end(), less);
-    }
-}
-
 void IndexTree::build(std::vector<IndexEntry> entries, int fillPercent) {
-    for (IndexEntry& e : entries) {
+    KeyBlock keys(format_.keyLength);
+    keys.reserve(entries.size());
+    for (const IndexEntry& e : entries) {
         if (e.recno == 0)
             throw Error(ErrorKind::Value, "an index entry needs a record number");
-        if (e.key.size() != format_.keyLength)
-            e.key = normalise(e.key);
+        keys.push(e.key.size() == format_.keyLength ? e.key : normalise(e.key), e.recno);
     }
-    sortEntries(entries);
-    entries.erase(std::unique(entries.begin(), entries.end(),
-                              [](const IndexEntry& a, const IndexEntry& b) {
-                                  return a.recno == b.recno && a.key == b.key;
-                              }),
-                  entries.end());
+    entries = {};
+    keys.sort(header_.descending);
+    buildSorted(keys, fillPercent);
+}
+
+// A build writes each level of the tree as one run of pages, bypassing the node cache
+// (a build would flood it).
+void IndexTree::buildSorted(const KeyBlock& keys, int fillPercent) {
+    if (keys.keyLength() != format_.keyLength)
+        throw Error(ErrorKind::General, "index keys of the wrong length for the order");
     clear();
-    if (entries.empty())
+    if (keys.empty())
         return;
     fillPercent = std::clamp(fillPercent, 50, 100);
     const std::size_t leafTarget = leafRoom * static_cast<std::size_t>(fillPercent) / 100;
 
-    // Group boundaries of the leaves, packed up to the fill target.
-    std::vector<std::size_t> bounds{0};
-    std::size_t keyBytes = 0, count = 0;
-    std::uint32_t maxRecno = 0;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const IndexEntry* previous = count ? &entries[i - 1] : nullptr;
-        std::size_t kb = leafKeyBytes(previous, entries[i], format_);
-        std::uint32_t m = std::max(maxRecno, entries[i].recno);
-        std::size_t size = keyBytes + kb + (count + 1) * leafInfoBytes(format_.keyLength, m);
-        if (count > 0 && size > leafTarget) {
-            bounds.push_back(i);
-            kb = leafKeyBytes(nullptr, entries[i], format_);
-            keyBytes = count = maxRecno = 0;
-            m = entries[i].recno;
+    // The leaves of each half of a large build are packed and encoded by a thread of their
+    // own (the last leaf of the first half may be less full); links are set once the
+    // nodes are allocated.
+    struct Leaves {
+        std::vector<std::uint8_t> pages;
+        std::vector<IndexEntry> lasts;
+    };
+    auto encodeLeaves = [&](std::size_t from, std::size_t to, Leaves& out) {
+        std::vector<std::size_t> starts =
+            packLeaves(keys.keyData(from), keys.recnoData() + from, to - from, format_, leafTarget);
+        starts.push_back(to - from);
+        const std::size_t count = starts.size() - 1;
+        out.pages.assign(count * nodeSize, 0);
+        out.lasts.reserve(count);
+        for (std::size_t g = 0; g < count; ++g) {
+            std::size_t first = from + starts[g], last = from + starts[g + 1] - 1;
+            encodeLeaf(keys.keyData(first), keys.recnoData() + first, last + 1 - first, false,
+                       noNode, noNode, format_, out.pages.data() + g * nodeSize);
+            out.lasts.push_back({std::string(keys.key(last)), keys.recno(last), 0});
         }
-        keyBytes += kb;
-        maxRecno = m;
-        ++count;
-    }
-    bounds.push_back(entries.size());
+    };
+    Leaves parts[2];
+    const bool together = keys.size() >= parallelLeafThreshold;
+    const std::size_t half = together ? keys.size() / 2 : keys.size();
+    runBoth(
+        together, [&] { encodeLeaves(0, half, parts[0]); },
+        [&] {
+            if (together)
+                encodeLeaves(half, keys.size(), parts[1]);
+        });
 
     // The empty root left by clear() is replaced by the new tree.
     std::uint32_t emptyRoot = header_.root;
     cache_.erase(emptyRoot);
     space_->releaseNode(emptyRoot);
+    ++changes_;
 
-    bool leaf = true;
-    std::vector<IndexEntry> level = std::move(entries);
-    for (;;) {
-        std::size_t groups = bounds.size() - 1;
-        std::vector<std::uint32_t> offsets(groups);
-        for (std::uint32_t& o : offsets)
-            o = space_->allocateNode();
-        std::vector<IndexEntry> up;
-        up.reserve(groups);
+    const std::size_t firstCount = parts[0].lasts.size();
+    std::size_t groups = firstCount + parts[1].lasts.size();
+    std::vector<std::uint32_t> offsets = space_->allocateNodes(groups);
+    std::vector<IndexEntry> up;
+    up.reserve(groups);
+    for (std::size_t g = 0; g < groups; ++g) {
+        Leaves& part = parts[g < firstCount ? 0 : 1];
+        std::size_t local = g < firstCount ? g : g - firstCount;
+        linkNode(part.pages.data() + local * nodeSize, groups == 1, g ? offsets[g - 1] : noNode,
+                 g + 1 < groups ? offsets[g + 1] : noNode);
+        IndexEntry& last = part.lasts[local];
+        up.push_back({std::move(last.key), last.recno, offsets[g]});
+    }
+    space_->writeNodes({offsets.begin(), offsets.begin() + std::ptrdiff_t(firstCount)},
+                       parts[0].pages.data());
+    space_->writeNodes({offsets.begin() + std::ptrdiff_t(firstCount), offsets.end()},
+                       parts[1].pages.data());
+    std::vector<std::uint8_t> pages;
+
+    const std::size_t cap = interiorCapacity(format_.keyLength);
+    const std::size_t per = std::clamp<std::size_t>(cap * std::size_t(fillPercent) / 100, 2, cap);
+    while (groups > 1) {
+        std::vector<IndexEntry> level = std::move(up);
+        groups = (level.size() + per - 1) / per;
+        offsets = space_->allocateNodes(groups);
+        pages.assign(groups * nodeSize, 0);
+        up.clear();
         for (std::size_t g = 0; g < groups; ++g) {
             IndexNode n;
-            n.leaf = leaf;
+            n.leaf = false;
             n.root = groups == 1;
             n.left = g ? offsets[g - 1] : noNode;
             n.right = g + 1 < groups ? offsets[g + 1] : noNode;
-            n.entries.assign(std::make_move_iterator(level.begin() + bounds[g]),
-                             std::make_move_iterator(level.begin() + bounds[g + 1]));
+            auto from = level.begin() + std::ptrdiff_t(g * per);
+            auto to = level.begin() + std::ptrdiff_t(std::min(level.size(), (g + 1) * per));
+            n.entries.assign(std::make_move_iterator(from), std::make_move_iterator(to));
             up.push_back({n.entries.back().key, n.entries.back().recno, offsets[g]});
-            write(offsets[g], std::move(n), false); // a build would flood the cache
+            encodeNode(n, format_, pages.data() + g * nodeSize);
         }
-        if (groups == 1) {
-            setRoot(offsets[0]);
-            return;
-        }
-        level = std::move(up);
-        leaf = false;
-        std::size_t cap = interiorCapacity(format_.keyLength);
-        std::size_t per = std::clamp<std::size_t>(cap * fillPercent / 100, 2, cap);
-        bounds.assign(1, 0);
-        for (std::size_t i = per; i < level.size(); i += per)
-            bounds.push_back(i);
-        bounds.push_back(level.size());
+        space_->writeNodes(offsets, pages.data());
     }
+    setRoot(offsets[0]);
 }
 
 std::size_t IndexTree::validate() const {

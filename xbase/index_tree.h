@@ -3,6 +3,7 @@
 #include "xbase/index_header.h"
 #include "xbase/index_node.h"
 #include "xbase/index_space.h"
+#include "xbase/key_block.h"
 
 #include <cstdint>
 #include <memory>
@@ -44,6 +45,8 @@ public:
     /// Replaces the contents by these entries (sorted here), packing nodes to about
     /// `fillPercent` of their room.
     void build(std::vector<IndexEntry> entries, int fillPercent = 100);
+    /// The same from keys already in tree order (KeyBlock::sort) and of key length.
+    void buildSorted(const KeyBlock& keys, int fillPercent = 100);
     /// Adds an entry; an entry already present is left alone.
     void insert(std::string_view key, std::uint32_t recno);
     /// Removes an entry; false when it is not there.
@@ -98,7 +101,6 @@ private:
     NodeFormat format_;
     std::uint64_t changes_ = 0;
     void evictOne() const;
-    void sortEntries(std::vector<IndexEntry>& entries) const;
     mutable std::unordered_map<std::uint32_t, std::shared_ptr<const IndexNode>> cache_;
 };
 
