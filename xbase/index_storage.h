@@ -1,6 +1,7 @@
 #pragma once
 
 #include "xbase/file.h"
+#include "xbase/mapping.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -37,6 +38,9 @@ private:
     std::vector<std::uint8_t> bytes_;
 };
 
+/// An index file on disk. Reads come from a read-only mapping of the file (writes go
+/// through the file, which the mapping shows at once); when the file cannot be mapped
+/// they are plain reads.
 class FileIndexStorage : public IndexStorage {
 public:
     explicit FileIndexStorage(File file);
@@ -48,8 +52,11 @@ public:
     std::string name() const override { return file_.path().string(); }
 
 private:
+    bool mapFor(std::uint64_t end) const;
     File file_;
     std::uint64_t size_ = 0;
+    mutable Mapping map_;
+    mutable bool mappable_ = true;
 };
 
 } // namespace xbase

@@ -14,7 +14,6 @@ namespace xbase {
 namespace {
 
 constexpr std::size_t maxDepth = 48;
-constexpr std::size_t cacheLimit = 16384;
 // Builds from this many keys on pack and encode their leaves with two threads.
 constexpr std::size_t parallelLeafThreshold = 50000;
 
@@ -88,30 +87,29 @@ std::string IndexTree::normalise(std::string_view key) const {
     return k;
 }
 
-// A full cache gives up one node for each new one, so a working set larger than the cache
-// does not throw away the nodes near the root that every descent needs.
-void IndexTree::evictOne() const {
-    if (cache_.size() < cacheLimit)
-        return;
-    auto victim = cache_.begin();
-    if (victim->first == header_.root && cache_.size() > 1)
-        ++victim;
-    cache_.erase(victim);
+std::shared_ptr<const IndexNode> IndexTree::node(std::uint32_t offset) const {
+    return nodeHandle(offset);
 }
 
-std::shared_ptr<const IndexNode> IndexTree::node(std::uint32_t offset) const {
-    if (auto it = cache_.find(offset); it != cache_.end())
-        return it->second;
+const IndexNode& IndexTree::nodeRef(std::uint32_t offset) const {
+    return *nodeHandle(offset);
+}
+
+// A full cache gives up one node for each new one, never the root, so a working set
+// larger than the cache does not throw away the nodes near the root that every descent needs.
+const std::shared_ptr<const IndexNode>& IndexTree::nodeHandle(std::uint32_t offset) const {
+    if (auto found = cache_.find(offset))
+        return *found;
     IndexStorage& storage = space_->storage();
     if (offset < nodeSize || std::uint64_t(offset) + nodeSize > storage.size())
         corrupt("node offset " + std::to_string(offset) + " lies outside the file");
     std::array<std::uint8_t, nodeSize> page{};
     storage.read(offset, page.data(), page.size());
-    auto decoded =
-        std::make_shared<const IndexNode>(decodeNode(page.data(), format_, storage.size(), offset));
-    evictOne();
-    cache_.emplace(offset, decoded);
-    return decoded;
+    cache_.put(
+        offset,
+        std::make_shared<const IndexNode>(decodeNode(page.data(), format_, storage.size(), offset)),
+        header_.root);
+    return *cache_.find(offset);
 }
 
 void IndexTree::write(std::uint32_t offset, IndexNode node, bool keep) {
@@ -123,9 +121,7 @@ void IndexTree::write(std::uint32_t offset, IndexNode node, bool keep) {
         ++changes_;
         return;
     }
-    if (!cache_.count(offset))
-        evictOne();
-    cache_[offset] = std::make_shared<const IndexNode>(std::move(node));
+    cache_.put(offset, std::make_shared<const IndexNode>(std::move(node)), header_.root);
     ++changes_;
 }
 
@@ -149,23 +145,24 @@ std::uint32_t IndexTree::descend(std::string_view key, std::uint32_t recno, std:
     for (std::size_t depth = 0;; ++depth) {
         if (depth > maxDepth)
             corrupt("the tree is deeper than any valid index");
-        auto n = node(offset);
+        // The reference is used up before the next node is fetched, which may evict it.
+        const IndexNode& n = nodeRef(offset);
         auto at =
-            std::partition_point(n->entries.begin(), n->entries.end(), [&](const IndexEntry& e) {
+            std::partition_point(n.entries.begin(), n.entries.end(), [&](const IndexEntry& e) {
                 return compareEntry(e, key, recno) < 0;
             });
-        std::size_t i = static_cast<std::size_t>(at - n->entries.begin());
-        if (n->leaf) {
+        std::size_t i = static_cast<std::size_t>(at - n.entries.begin());
+        if (n.leaf) {
             *index = i;
             return offset;
         }
-        if (n->entries.empty())
+        if (n.entries.empty())
             corrupt("interior node at " + std::to_string(offset) + " holds no keys");
-        if (i == n->entries.size())
+        if (i == n.entries.size())
             --i;
         if (path)
             path->push_back({offset, i});
-        offset = n->entries[i].child;
+        offset = n.entries[i].child;
     }
 }
 

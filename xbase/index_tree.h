@@ -4,12 +4,12 @@
 #include "xbase/index_node.h"
 #include "xbase/index_space.h"
 #include "xbase/key_block.h"
+#include "xbase/node_cache.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace xbase {
@@ -21,6 +21,9 @@ namespace xbase {
 /// their child. Damage met while reading throws Error(ErrorKind::Corrupt).
 class IndexTree {
 public:
+    /// Decoded nodes kept per order.
+    static constexpr std::size_t cacheLimit = 16384;
+
     /// Opens the order whose header is at `headerOffset`.
     IndexTree(IndexSpace& space, std::uint32_t headerOffset, std::uint8_t trail = ' ');
     /// Writes a new header with an empty root leaf at `headerOffset`.
@@ -100,8 +103,10 @@ private:
     IndexHeader header_;
     NodeFormat format_;
     std::uint64_t changes_ = 0;
-    void evictOne() const;
-    mutable std::unordered_map<std::uint32_t, std::shared_ptr<const IndexNode>> cache_;
+    const std::shared_ptr<const IndexNode>& nodeHandle(std::uint32_t offset) const;
+    /// The cached node, valid until the next node is fetched or written.
+    const IndexNode& nodeRef(std::uint32_t offset) const;
+    mutable NodeCache cache_{cacheLimit};
 };
 
 /// A place in an IndexTree that survives changes to the tree: after one it finds

@@ -19,7 +19,8 @@ public:
     Mapping& operator=(Mapping&& other) noexcept;
     ~Mapping();
 
-    /// Maps the first `length` bytes of the file (which must be that long).
+    /// Maps the first `length` bytes of the file. A mapping may reach past the end of the
+    /// file, but bytes past the end must never be touched.
     void map(const File& file, std::uint64_t length, bool writable);
     void unmap() noexcept;
     /// Asks the system to make the pages of a range writable ahead of use, so that filling
