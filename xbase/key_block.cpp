@@ -42,6 +42,28 @@ struct TreeOrder {
 
 } // namespace
 
+void KeyBlock::Bytes::reserve(std::size_t capacity) {
+    if (capacity <= capacity_)
+        return;
+    auto grown = std::make_unique_for_overwrite<char[]>(capacity);
+    if (size_ > 0)
+        std::memcpy(grown.get(), data_.get(), size_);
+    data_ = std::move(grown);
+    capacity_ = capacity;
+}
+
+void KeyBlock::Bytes::resize(std::size_t size) {
+    if (size > capacity_)
+        reserve(std::max(size, capacity_ + capacity_ / 2));
+    size_ = size;
+}
+
+void KeyBlock::Bytes::swap(Bytes& other) noexcept {
+    std::swap(data_, other.data_);
+    std::swap(size_, other.size_);
+    std::swap(capacity_, other.capacity_);
+}
+
 void KeyBlock::reserve(std::size_t count) {
     bytes_.reserve(count * keyLength_);
     recnos_.reserve(count);
@@ -49,8 +71,10 @@ void KeyBlock::reserve(std::size_t count) {
 
 char* KeyBlock::push(std::uint32_t recno) {
     recnos_.push_back(recno);
-    bytes_.append(keyLength_, ' ');
-    return bytes_.data() + bytes_.size() - keyLength_;
+    bytes_.resize(bytes_.size() + keyLength_);
+    char* slot = bytes_.data() + bytes_.size() - keyLength_;
+    std::memset(slot, ' ', keyLength_);
+    return slot;
 }
 
 void KeyBlock::push(std::string_view key, std::uint32_t recno) {
@@ -64,12 +88,17 @@ void KeyBlock::reset(std::size_t keyLength) {
 }
 
 void KeyBlock::resize(std::size_t count) {
-    bytes_.resize(count * keyLength_, ' ');
+    bytes_.resize(count * keyLength_);
     recnos_.resize(count, 0);
 }
 
 void KeyBlock::erase(std::size_t from, std::size_t to) {
-    bytes_.erase(from * keyLength_, (to - from) * keyLength_);
+    if (from >= to)
+        return;
+    const std::size_t end = bytes_.size();
+    std::memmove(bytes_.data() + from * keyLength_, bytes_.data() + to * keyLength_,
+                 end - to * keyLength_);
+    bytes_.resize(end - (to - from) * keyLength_);
     recnos_.erase(recnos_.begin() + std::ptrdiff_t(from), recnos_.begin() + std::ptrdiff_t(to));
 }
 
@@ -135,7 +164,7 @@ void KeyBlock::sort(bool descending) {
     runBoth(
         together, [&] { scatter(0, half, next0); }, [&] { scatter(half, n, next1); });
 
-    std::string& sorted = sortedBytes_;
+    Bytes& sorted = sortedBytes_;
     sorted.resize(bytes_.size());
     std::vector<std::uint32_t>& recnos = sortedRecnos_;
     recnos.resize(n);

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,8 +27,8 @@ public:
     char* push(std::uint32_t recno);
     /// Adds a key of exactly the key length.
     void push(std::string_view key, std::uint32_t recno);
-    /// Makes the block `count` keys long; new keys are blank with record number 0, to be
-    /// filled in place (by several threads, each in its own range).
+    /// Makes the block `count` keys long; new keys are left unset (record number 0), to be
+    /// filled in place (by several threads, each in its own range) before they are read.
     void resize(std::size_t count);
     char* keySlot(std::size_t i) noexcept { return bytes_.data() + i * keyLength_; }
     void setRecno(std::size_t i, std::uint32_t recno) noexcept { recnos_[i] = recno; }
@@ -55,11 +56,28 @@ private:
         std::uint32_t index;
     };
 
+    // Bytes that grow without being cleared first: a build writes every key it keeps, and
+    // clearing a block of millions of keys would cost as much as a pass of the sort.
+    class Bytes {
+    public:
+        char* data() noexcept { return data_.get(); }
+        const char* data() const noexcept { return data_.get(); }
+        std::size_t size() const noexcept { return size_; }
+        void resize(std::size_t size);
+        void reserve(std::size_t capacity);
+        void clear() noexcept { size_ = 0; }
+        void swap(Bytes& other) noexcept;
+
+    private:
+        std::unique_ptr<char[]> data_;
+        std::size_t size_ = 0, capacity_ = 0;
+    };
+
     std::size_t keyLength_;
-    std::string bytes_;
+    Bytes bytes_;
     std::vector<std::uint32_t> recnos_;
     // Working memory of sort(), kept for the next one.
-    std::string sortedBytes_;
+    Bytes sortedBytes_;
     std::vector<std::uint32_t> sortedRecnos_;
     std::vector<SortItem> loose_, items_;
 };
