@@ -64,6 +64,7 @@ FileLock lockFor(OpenMode mode) {
 // Growth step of an exclusively open table: the file is preallocated ahead of the
 // records so that appends are plain stores, and cut back to size on close.
 constexpr std::uint64_t growthStep = 8u << 20;
+constexpr std::uint64_t prepareStep = 4u << 20;
 
 } // namespace
 
@@ -88,7 +89,8 @@ struct Table::State {
     // that moving through many records does not copy each one.
     mutable std::string buffer;
     mutable bool loaded = false;
-    std::string blank; // a blank record, kept for appends
+    std::string blank;          // a blank record, kept for appends
+    std::uint64_t prepared = 0; // appends have had the pages up to here made writable
     bool dirty = false;
     bool modified = false;
 
@@ -263,11 +265,19 @@ struct Table::State {
         std::uint64_t target = end;
         if (mode == OpenMode::Exclusive)
             target = std::max(end, std::max(map.length() + map.length() / 4, end + growthStep));
-        const std::uint64_t used = map.length();
         dbf.allocate(target);
         map.map(dbf, std::max<std::uint64_t>(dbf.size(), target), true);
-        if (mode == OpenMode::Exclusive)
-            map.prepareWrite(used, target - used);
+    }
+
+    // Asks for the pages just ahead of an append of an exclusive table to be made
+    // writable a few megabytes at a time, so that filling a grown file does not stop at
+    // each new page, and no page past the last record is prepared for nothing.
+    void prepareAhead(std::uint64_t end) {
+        if (mode != OpenMode::Exclusive || end <= prepared)
+            return;
+        const std::uint64_t from = std::max(prepared, end - recordLength - 1);
+        map.prepareWrite(from, prepareStep);
+        prepared = from + prepareStep;
     }
 
     void append(std::string_view bytes) {
@@ -282,6 +292,7 @@ struct Table::State {
             throw Error(ErrorKind::Value, path.string() + ": the table is full");
         std::uint64_t off = recordOffset(n + 1);
         reserve(off + recordLength + 1);
+        prepareAhead(off + recordLength + 1);
         char* p = map.data() + off;
         std::memcpy(p, bytes.data(), recordLength);
         p[recordLength] = char(dbfEndOfFile);
@@ -298,6 +309,20 @@ struct Table::State {
         orderSynced = false;
         for (RecordObserver* o : observers)
             o->onAppended(current());
+    }
+
+    // Writes a field's bytes, blank padded, into the current record.
+    void setField(const Field& f, std::string_view bytes) {
+        requireWritable();
+        requireRecord();
+        if (bytes.size() > f.width)
+            throw Error(ErrorKind::Value, "field " + f.name + ": " + std::to_string(bytes.size()) +
+                                              " bytes do not fit in width " +
+                                              std::to_string(f.width));
+        char* p = record().data() + f.offset;
+        std::memcpy(p, bytes.data(), bytes.size());
+        std::memset(p + bytes.size(), ' ', f.width - bytes.size());
+        dirty = true;
     }
 
     void requireRecord() const {
@@ -614,16 +639,7 @@ bool Table::logical(std::string_view name) const {
 
 void Table::setFieldBytes(std::size_t field, std::string_view bytes) {
     State& s = state();
-    s.requireWritable();
-    s.requireRecord();
-    const Field& f = s.structure.field(field);
-    if (bytes.size() > f.width)
-        throw Error(ErrorKind::Value, "field " + f.name + ": " + std::to_string(bytes.size()) +
-                                          " bytes do not fit in width " + std::to_string(f.width));
-    char* p = s.record().data() + f.offset;
-    std::memcpy(p, bytes.data(), bytes.size());
-    std::memset(p + bytes.size(), ' ', f.width - bytes.size());
-    s.dirty = true;
+    s.setField(s.structure.field(field), bytes);
 }
 
 void Table::setText(std::string_view name, std::string_view text) {
@@ -640,10 +656,11 @@ void Table::setDate(std::string_view name, std::string_view yyyymmdd) {
 }
 
 void Table::setText(std::size_t field, std::string_view text) {
-    const Field& f = state().structure.field(field);
+    State& s = state();
+    const Field& f = s.structure.field(field);
     switch (f.type) {
     case 'C':
-        setFieldBytes(field, text.substr(0, f.width));
+        s.setField(f, text.substr(0, f.width));
         return;
     case 'M':
         setMemo(f.name, text);
