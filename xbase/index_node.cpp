@@ -86,15 +86,15 @@ Compression compress(const char* previous, const char* key, const NodeFormat& f)
 // Writes the leaf part of a page: entry i has the key at keyAt(i) (key length bytes) and
 // the record number recnoAt(i). Each entry's compression is worked out once, for the size
 // check and for writing.
-template <class KeyAt, class RecnoAt>
-void encodeLeafEntries(KeyAt keyAt, RecnoAt recnoAt, std::size_t count, const NodeFormat& f,
-                       std::uint8_t* page) {
+template <class KeyAt, class RecnoAt, class CompressionAt>
+void encodeLeafEntries(KeyAt keyAt, RecnoAt recnoAt, CompressionAt compressionAt, std::size_t count,
+                       const NodeFormat& f, std::uint8_t* page) {
     std::vector<Compression> compression(count);
     std::uint32_t maxRecno = 0;
     std::size_t keyBytes = 0;
     for (std::size_t i = 0; i < count; ++i) {
         Compression& c = compression[i];
-        c = compress(i ? keyAt(i - 1) : nullptr, keyAt(i), f);
+        c = compressionAt(i);
         keyBytes += f.keyLength - c.dup - c.trail;
         maxRecno = std::max(maxRecno, recnoAt(i));
     }
@@ -179,27 +179,45 @@ void encodeNode(const IndexNode& node, const NodeFormat& f, std::uint8_t* page) 
         return;
     }
     const IndexEntry* entries = node.entries.data();
-    encodeLeafEntries([&](std::size_t i) { return entries[i].key.data(); },
-                      [&](std::size_t i) { return entries[i].recno; }, node.entries.size(), f,
-                      page);
+    auto keyAt = [&](std::size_t i) { return entries[i].key.data(); };
+    encodeLeafEntries(
+        keyAt, [&](std::size_t i) { return entries[i].recno; },
+        [&](std::size_t i) { return compress(i ? keyAt(i - 1) : nullptr, keyAt(i), f); },
+        node.entries.size(), f, page);
 }
 
-void encodeLeaf(const char* keys, const std::uint32_t* recnos, std::size_t count, bool root,
-                std::uint32_t left, std::uint32_t right, const NodeFormat& f, std::uint8_t* page) {
+std::vector<KeyCompression> compressKeys(const char* keys, std::size_t count, const NodeFormat& f) {
+    std::vector<KeyCompression> out(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const char* key = keys + i * f.keyLength;
+        Compression c = compress(i ? key - f.keyLength : nullptr, key, f);
+        out[i] = {static_cast<std::uint8_t>(c.dup), static_cast<std::uint8_t>(c.trail)};
+    }
+    return out;
+}
+
+void encodeLeaf(const char* keys, const std::uint32_t* recnos, const KeyCompression* compression,
+                std::size_t count, bool root, std::uint32_t left, std::uint32_t right,
+                const NodeFormat& f, std::uint8_t* page) {
     encodeHead(true, root, count, left, right, page);
-    encodeLeafEntries([&](std::size_t i) { return keys + i * f.keyLength; },
-                      [&](std::size_t i) { return recnos[i]; }, count, f, page);
+    encodeLeafEntries(
+        [&](std::size_t i) { return keys + i * f.keyLength; },
+        [&](std::size_t i) { return recnos[i]; },
+        [&](std::size_t i) {
+            // The first key of a leaf shares nothing with the key before it.
+            return Compression{i ? compression[i].dup : std::size_t(0), compression[i].trail};
+        },
+        count, f, page);
 }
 
-std::vector<std::size_t> packLeaves(const char* keys, const std::uint32_t* recnos,
+std::vector<std::size_t> packLeaves(const std::uint32_t* recnos, const KeyCompression* compression,
                                     std::size_t count, const NodeFormat& f, std::size_t room) {
     std::vector<std::size_t> starts;
     std::size_t keyBytes = 0, inLeaf = 0, info = 0;
     std::uint32_t maxRecno = 0;
     for (std::size_t i = 0; i < count; ++i) {
-        const char* key = keys + i * f.keyLength;
-        Compression c = compress(inLeaf ? key - f.keyLength : nullptr, key, f);
-        std::size_t kb = f.keyLength - c.dup - c.trail;
+        const KeyCompression c = compression[i];
+        std::size_t kb = f.keyLength - (inLeaf ? c.dup : 0) - c.trail;
         std::size_t infoHere = recnos[i] > maxRecno ? leafInfoBytes(f.keyLength, recnos[i]) : info;
         if (inLeaf > 0 && keyBytes + kb + (inLeaf + 1) * infoHere > room) {
             kb = f.keyLength - c.trail; // the first key of a leaf shares nothing

@@ -55,14 +55,23 @@ inline constexpr std::size_t leafRoom = nodeSize - 24;
 std::size_t interiorCapacity(std::size_t keyLength) noexcept;
 /// Writes a node; entries that do not fit throw (a program error, not damage).
 void encodeNode(const IndexNode& node, const NodeFormat& format, std::uint8_t* page);
+/// How a key of a run of sorted keys is stored in a leaf: the bytes it shares with the key
+/// before it in the run and its trailing bytes (key lengths are at most 240).
+struct KeyCompression {
+    std::uint8_t dup = 0, trail = 0;
+};
+/// The compression of each of `count` keys of key length held end to end, worked out once
+/// for packing and writing leaves.
+std::vector<KeyCompression> compressKeys(const char* keys, std::size_t count,
+                                         const NodeFormat& format);
 /// Writes a leaf straight from `count` keys of key length held end to end.
-void encodeLeaf(const char* keys, const std::uint32_t* recnos, std::size_t count, bool root,
-                std::uint32_t left, std::uint32_t right, const NodeFormat& format,
-                std::uint8_t* page);
+void encodeLeaf(const char* keys, const std::uint32_t* recnos, const KeyCompression* compression,
+                std::size_t count, bool root, std::uint32_t left, std::uint32_t right,
+                const NodeFormat& format, std::uint8_t* page);
 /// Sets the root flag and the neighbours of an encoded node.
 void linkNode(std::uint8_t* page, bool root, std::uint32_t left, std::uint32_t right);
-/// Where each leaf starts when sorted keys held end to end fill leaves up to `room` bytes.
-std::vector<std::size_t> packLeaves(const char* keys, const std::uint32_t* recnos,
+/// Where each leaf starts when sorted keys fill leaves up to `room` bytes.
+std::vector<std::size_t> packLeaves(const std::uint32_t* recnos, const KeyCompression* compression,
                                     std::size_t count, const NodeFormat& format, std::size_t room);
 
 } // namespace xbase

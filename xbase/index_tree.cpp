@@ -397,16 +397,19 @@ void IndexTree::buildSorted(const KeyBlock& keys, int fillPercent) {
         std::vector<IndexEntry> lasts;
     };
     auto encodeLeaves = [&](std::size_t from, std::size_t to, Leaves& out) {
+        const std::vector<KeyCompression> compression =
+            compressKeys(keys.keyData(from), to - from, format_);
         std::vector<std::size_t> starts =
-            packLeaves(keys.keyData(from), keys.recnoData() + from, to - from, format_, leafTarget);
+            packLeaves(keys.recnoData() + from, compression.data(), to - from, format_, leafTarget);
         starts.push_back(to - from);
         const std::size_t count = starts.size() - 1;
         out.pages.assign(count * nodeSize, 0);
         out.lasts.reserve(count);
         for (std::size_t g = 0; g < count; ++g) {
             std::size_t first = from + starts[g], last = from + starts[g + 1] - 1;
-            encodeLeaf(keys.keyData(first), keys.recnoData() + first, last + 1 - first, false,
-                       noNode, noNode, format_, out.pages.data() + g * nodeSize);
+            encodeLeaf(keys.keyData(first), keys.recnoData() + first,
+                       compression.data() + (first - from), last + 1 - first, false, noNode, noNode,
+                       format_, out.pages.data() + g * nodeSize);
             out.lasts.push_back({std::string(keys.key(last)), keys.recno(last), 0});
         }
     };
