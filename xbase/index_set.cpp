@@ -34,11 +34,10 @@ bool isIdx(const std::filesystem::path& file) {
     return lower(file.extension().string()) == ".idx";
 }
 
-// Restores the table's current record when an index operation walked it.
-// Tables from this many records on are read and sorted by two threads when a tag is built.
-constexpr std::uint32_t parallelBuildThreshold = 50000;
+// A key scan fetches the bytes of the record this far ahead.
 constexpr std::size_t prefetchRecords = 8;
 
+// Restores the table's current record when an index operation walked it.
 class PositionKeeper {
 public:
     explicit PositionKeeper(Table& table) : table_(table), recno_(table.recno()) {}
@@ -186,7 +185,7 @@ const KeyBlock& TableIndexes::expectedKeys(Tag& tag, const ProgressCallback& pro
     // A large table is read by two threads, each evaluating the keys of one half with its
     // own compiled expressions (evaluation keeps scratch space in them); progress is reported
     // from this thread only.
-    const bool together = count >= parallelBuildThreshold;
+    const bool together = count >= twoThreadsFrom;
     const std::uint32_t half = together ? count / 2 : count;
     IndexedTag second;
     if (together) {

@@ -14,8 +14,6 @@ namespace xbase {
 namespace {
 
 constexpr std::size_t maxDepth = 48;
-// Builds from this many keys on pack and encode their leaves with two threads.
-constexpr std::size_t parallelLeafThreshold = 50000;
 
 int sign(int v) noexcept {
     return (v > 0) - (v < 0);
@@ -414,7 +412,7 @@ void IndexTree::buildSorted(const KeyBlock& keys, int fillPercent) {
         }
     };
     Leaves parts[2];
-    const bool together = keys.size() >= parallelLeafThreshold;
+    const bool together = keys.size() >= twoThreadsFrom;
     const std::size_t half = together ? keys.size() / 2 : keys.size();
     runBoth(
         together, [&] { encodeLeaves(0, half, parts[0]); },
@@ -446,7 +444,6 @@ void IndexTree::buildSorted(const KeyBlock& keys, int fillPercent) {
                        parts[0].pages.data());
     space_->writeNodes({offsets.begin() + std::ptrdiff_t(firstCount), offsets.end()},
                        parts[1].pages.data());
-    std::vector<std::uint8_t> pages;
 
     const std::size_t cap = interiorCapacity(format_.keyLength);
     const std::size_t per = std::clamp<std::size_t>(cap * std::size_t(fillPercent) / 100, 2, cap);
@@ -454,7 +451,7 @@ void IndexTree::buildSorted(const KeyBlock& keys, int fillPercent) {
         std::vector<IndexEntry> level = std::move(up);
         groups = (level.size() + per - 1) / per;
         offsets = space_->allocateNodes(groups);
-        pages.assign(groups * nodeSize, 0);
+        std::vector<std::uint8_t> pages(groups * nodeSize);
         up.clear();
         for (std::size_t g = 0; g < groups; ++g) {
             IndexNode n;

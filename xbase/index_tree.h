@@ -21,9 +21,6 @@ namespace xbase {
 /// their child. Damage met while reading throws Error(ErrorKind::Corrupt).
 class IndexTree {
 public:
-    /// Decoded nodes kept per order.
-    static constexpr std::size_t cacheLimit = 16384;
-
     /// Opens the order whose header is at `headerOffset`.
     IndexTree(IndexSpace& space, std::uint32_t headerOffset, std::uint8_t trail = ' ');
     /// Writes a new header with an empty root leaf at `headerOffset`.
@@ -103,6 +100,8 @@ private:
     IndexHeader header_;
     NodeFormat format_;
     std::uint64_t changes_ = 0;
+    // Decoded nodes kept per order.
+    static constexpr std::size_t cacheLimit = 16384;
     const std::shared_ptr<const IndexNode>& nodeHandle(std::uint32_t offset) const;
     /// The cached node, valid until the next node is fetched or written.
     const IndexNode& nodeRef(std::uint32_t offset) const;

@@ -10,7 +10,6 @@ namespace xbase {
 
 namespace {
 
-constexpr std::size_t parallelSortThreshold = 50000;
 constexpr std::size_t prefetchDistance = 16;
 
 std::uint64_t prefixOf(const char* key, std::size_t length) noexcept {
@@ -108,7 +107,7 @@ void KeyBlock::erase(std::size_t from, std::size_t to) {
 // holding about half of them, so no merge is needed.
 void KeyBlock::sort(bool descending) {
     const std::size_t n = size();
-    const bool together = n >= parallelSortThreshold;
+    const bool together = n >= twoThreadsFrom;
     const std::size_t half = n / 2;
     constexpr std::size_t buckets = 1u << 16;
 

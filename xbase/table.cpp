@@ -267,6 +267,7 @@ struct Table::State {
             target = std::max(end, std::max(map.length() + map.length() / 4, end + growthStep));
         dbf.allocate(target);
         map.map(dbf, std::max<std::uint64_t>(dbf.size(), target), true);
+        prepared = 0; // a new mapping has none of the old one's pages ready
     }
 
     // Asks for the pages just ahead of an append of an exclusive table to be made
