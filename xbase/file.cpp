@@ -3,6 +3,7 @@
 #include "xbase/error.h"
 #include "xbase/text.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -135,6 +136,20 @@ void File::writeAt(std::uint64_t offset, const void* buffer, std::size_t n) {
         }
         done += std::size_t(r);
     }
+}
+
+bool File::tryFillBlanks(std::uint64_t offset, std::size_t n) noexcept {
+    static const std::string blanks(std::size_t(1) << 20, ' ');
+    while (n > 0) {
+        ssize_t r = ::pwrite(fd_, blanks.data(), std::min(n, blanks.size()), off_t(offset));
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r <= 0)
+            return false;
+        offset += std::uint64_t(r);
+        n -= std::size_t(r);
+    }
+    return true;
 }
 
 void File::truncate(std::uint64_t size) {

@@ -33,6 +33,9 @@ public:
     /// Reads up to n bytes; answers how many were read.
     std::size_t readSomeAt(std::uint64_t offset, void* buffer, std::size_t n) const;
     void writeAt(std::uint64_t offset, const void* buffer, std::size_t n);
+    /// Fills `n` bytes at offset with blanks and answers whether it could; for writes
+    /// that only prepare room, whose failure a later write would report.
+    bool tryFillBlanks(std::uint64_t offset, std::size_t n) noexcept;
     void truncate(std::uint64_t size);
     /// Makes sure the disk holds space up to `size` (the file grows to at least it).
     void allocate(std::uint64_t size);

@@ -41,18 +41,6 @@ void Mapping::map(const File& file, std::uint64_t length, bool writable) {
     length_ = length;
 }
 
-void Mapping::prepareWrite(std::uint64_t offset, std::uint64_t length) const noexcept {
-#ifndef MADV_POPULATE_WRITE
-#define MADV_POPULATE_WRITE 23
-#endif
-    const std::uint64_t page = std::uint64_t(::sysconf(_SC_PAGESIZE));
-    const std::uint64_t start = offset / page * page;
-    if (!data_ || start >= length_)
-        return;
-    const std::uint64_t end = std::min(length_, offset + length);
-    ::madvise(data_ + start, std::size_t(end - start), MADV_POPULATE_WRITE);
-}
-
 void Mapping::unmap() noexcept {
     if (data_)
         ::munmap(data_, std::size_t(length_));

@@ -23,9 +23,6 @@ public:
     /// file, but bytes past the end must never be touched.
     void map(const File& file, std::uint64_t length, bool writable);
     void unmap() noexcept;
-    /// Asks the system to make the pages of a range writable ahead of use, so that filling
-    /// a grown file does not stop at each new page. Only a hint: failures are ignored.
-    void prepareWrite(std::uint64_t offset, std::uint64_t length) const noexcept;
     char* data() const noexcept { return data_; }
     std::uint64_t length() const noexcept { return length_; }
 

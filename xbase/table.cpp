@@ -90,7 +90,7 @@ struct Table::State {
     mutable std::string buffer;
     mutable bool loaded = false;
     std::string blank;          // a blank record, kept for appends
-    std::uint64_t prepared = 0; // appends have had the pages up to here made writable
+    std::uint64_t prepared = 0; // blanks have been written ahead of appends up to here
     bool dirty = false;
     bool modified = false;
 
@@ -138,15 +138,17 @@ struct Table::State {
 
     // The current record's bytes, loaded on first use after a move.
     std::string& record() const {
-        if (!loaded) {
-            auto* self = const_cast<State*>(this);
-            if (recno == 0 || recno > count())
-                buffer.assign(recordLength, ' ');
-            else
-                buffer.assign(self->stored(recno));
-            loaded = true;
-        }
+        if (!loaded) [[unlikely]]
+            load();
         return buffer;
+    }
+    void load() const {
+        auto* self = const_cast<State*>(this);
+        if (recno == 0 || recno > count())
+            buffer.assign(recordLength, ' ');
+        else
+            buffer.assign(self->stored(recno));
+        loaded = true;
     }
 
     Record current() const { return Record{record(), recno}; }
@@ -267,18 +269,21 @@ struct Table::State {
             target = std::max(end, std::max(map.length() + map.length() / 4, end + growthStep));
         dbf.allocate(target);
         map.map(dbf, std::max<std::uint64_t>(dbf.size(), target), true);
-        prepared = 0; // a new mapping has none of the old one's pages ready
     }
 
-    // Asks for the pages just ahead of an append of an exclusive table to be made
-    // writable a few megabytes at a time, so that filling a grown file does not stop at
-    // each new page, and no page past the last record is prepared for nothing.
-    void prepareAhead(std::uint64_t end) {
-        if (mode != OpenMode::Exclusive || end <= prepared)
+    // Writes blanks over the few megabytes just ahead of an append to an exclusive table.
+    // A page written through the file is filled with the bytes given, where a store to a
+    // page not yet in memory first has the system clear it and then stops at it. The write
+    // starts past the end mark, so no record and no mark is ever touched.
+    void prepareAhead(std::uint64_t off) {
+        if (mode != OpenMode::Exclusive || off + recordLength + 1 <= prepared)
             return;
-        const std::uint64_t from = std::max(prepared, end - recordLength - 1);
-        map.prepareWrite(from, prepareStep);
-        prepared = from + prepareStep;
+        const std::uint64_t from = std::max(prepared, off + 1);
+        if (from >= map.length())
+            return;
+        const std::uint64_t n = std::min(prepareStep, map.length() - from);
+        prepared = from + n;
+        dbf.tryFillBlanks(from, std::size_t(n)); // only a hint: the stores do not rely on it
     }
 
     void append(std::string_view bytes) {
@@ -293,7 +298,7 @@ struct Table::State {
             throw Error(ErrorKind::Value, path.string() + ": the table is full");
         std::uint64_t off = recordOffset(n + 1);
         reserve(off + recordLength + 1);
-        prepareAhead(off + recordLength + 1);
+        prepareAhead(off);
         char* p = map.data() + off;
         std::memcpy(p, bytes.data(), recordLength);
         p[recordLength] = char(dbfEndOfFile);
@@ -406,9 +411,15 @@ Table::~Table() {
     }
 }
 
+namespace {
+[[noreturn]] void throwClosed() {
+    throw Error(ErrorKind::State, "the table is closed");
+}
+} // namespace
+
 Table::State& Table::state() const {
-    if (!s_)
-        throw Error(ErrorKind::State, "the table is closed");
+    if (!s_) [[unlikely]]
+        throwClosed();
     return *s_;
 }
 

@@ -234,6 +234,44 @@ TEST_F(TableNavigation, EditsAreWrittenOnPostOrMoveAndCancelDropsThem) {
     EXPECT_FALSE(table.deleted());
 }
 
+// An exclusive table writes blanks ahead of its appends and grows in steps; neither may
+// touch a record already stored, and the file is cut back to its records on close.
+TEST(TableFiles, LongAppendsKeepEveryByteAndEndAtTheLastRecord) {
+    TempDir dir;
+    const auto path = dir / "LONG.DBF";
+    const std::vector<std::string> fills = {"A", "B", "C", "D"};
+    std::vector<Field> fields = {{"N", 'N', 6}};
+    for (const std::string& name : fills)
+        fields.push_back({name, 'C', 250});
+    fields.push_back({"LAST", 'C', 1});
+    const auto fill = [](std::uint32_t i) { return std::string(250, char('a' + i % 26)); };
+    const std::uint32_t n = 12000; // about 12 MB: several steps of both
+    {
+        Table t = Table::create(path, fields);
+        for (std::uint32_t i = 1; i <= n; ++i) {
+            t.appendBlank();
+            t.setNumber("N", i);
+            for (const std::string& name : fills)
+                t.setText(name, fill(i));
+            t.setText("LAST", "z"); // the byte a write ahead would hit first
+            t.post();
+        }
+    }
+    const std::uint64_t header = 32 + 6 * 32 + 1;
+    EXPECT_EQ(std::filesystem::file_size(path), header + std::uint64_t(n) * 1008 + 1);
+    Table t = Table::open(path, OpenMode::ReadOnly);
+    ASSERT_EQ(t.recordCount(), n);
+    for (std::uint32_t i = 1; i <= n; ++i) {
+        t.goTo(i);
+        ASSERT_EQ(t.number("N"), double(i));
+        for (const std::string& name : fills)
+            ASSERT_EQ(t.fieldBytes(name), fill(i)) << i;
+        ASSERT_EQ(t.fieldBytes("LAST"), "z") << i;
+        ASSERT_FALSE(t.deleted()) << i;
+    }
+    EXPECT_EQ(readFile(path).back(), '\x1A');
+}
+
 TEST(TableFiles, ExclusiveOpenLocksOutEveryOtherOpener) {
     TempDir dir;
     Table t = Table::create(dir / "L.DBF", {{"A", 'C', 2}, {"M", 'M'}});
