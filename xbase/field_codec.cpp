@@ -75,15 +75,29 @@ ValueType valueTypeOf(const Field& f) {
     }
 }
 
-double parseNumber(std::string_view text) noexcept {
+namespace {
+// The number at the start of a trimmed text, and where it ends.
+std::optional<double> leadingNumber(std::string_view& text) noexcept {
     text = trimRight(trimLeft(text));
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
     double v = 0.0;
     auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    (void)ptr;
     if (ec != std::errc() || !std::isfinite(v))
-        return 0.0;
+        return std::nullopt;
+    text.remove_prefix(std::size_t(ptr - text.data()));
+    return v;
+}
+} // namespace
+
+double parseNumber(std::string_view text) noexcept {
+    return leadingNumber(text).value_or(0.0);
+}
+
+std::optional<double> parseWholeNumber(std::string_view text) noexcept {
+    std::optional<double> v = leadingNumber(text);
+    if (!text.empty())
+        return std::nullopt;
     return v;
 }
 

@@ -3,6 +3,7 @@
 #include "xbase/field.h"
 #include "xbase/value.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,9 @@ std::string encodeText(const Field& field, std::string_view text);
 /// Parses a number the way fields and VAL() read it: leading blanks, sign,
 /// digits, decimals; what does not parse reads as 0.
 double parseNumber(std::string_view text) noexcept;
+/// The number a whole text spells (blanks around it and a leading + allowed); none when
+/// anything else is in it.
+std::optional<double> parseWholeNumber(std::string_view text) noexcept;
 bool isValidDate(std::string_view yyyymmdd) noexcept;
 
 } // namespace xbase

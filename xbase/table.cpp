@@ -326,7 +326,8 @@ struct Table::State {
                                               " bytes do not fit in width " +
                                               std::to_string(f.width));
         char* p = record().data() + f.offset;
-        std::memcpy(p, bytes.data(), bytes.size());
+        if (!bytes.empty()) // an empty view may hold no pointer at all
+            std::memcpy(p, bytes.data(), bytes.size());
         std::memset(p + bytes.size(), ' ', f.width - bytes.size());
         dirty = true;
     }
@@ -678,11 +679,21 @@ void Table::setText(std::size_t field, std::string_view text) {
         setMemo(f.name, text);
         return;
     case 'N':
-        setNumber(field, parseNumber(text));
+    case 'L': {
+        // A blank text leaves the field blank, as a new record has it, not 0 or false.
+        const std::string_view trimmed = trimRight(trimLeft(text));
+        if (trimmed.empty()) {
+            s.setField(f, {});
+        } else if (f.type == 'L') {
+            setLogical(field, decodeLogical(trimmed));
+        } else if (std::optional<double> v = parseWholeNumber(trimmed)) {
+            setNumber(field, *v);
+        } else {
+            throw Error(ErrorKind::Value,
+                        "field " + f.name + ": \"" + std::string(trimmed) + "\" is not a number");
+        }
         return;
-    case 'L':
-        setLogical(field, decodeLogical(trimLeft(text)));
-        return;
+    }
     case 'D':
         setDate(field, text);
         return;

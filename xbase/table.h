@@ -102,7 +102,8 @@ public:
     bool logical(std::string_view name) const;
 
     void setFieldBytes(std::size_t field, std::string_view bytes); // padded or refused
-    void setText(std::string_view name, std::string_view text);    // C: cut to width; M: memo
+    // C: cut to width; M: memo; N: the number the text spells; N, L: blank when it is blank
+    void setText(std::string_view name, std::string_view text);
     void setNumber(std::string_view name, double value);
     void setLogical(std::string_view name, bool value);
     void setDate(std::string_view name, std::string_view yyyymmdd);

@@ -125,6 +125,35 @@ TEST(TableRecords, NumbersLoseDecimalsBeforeTheyFailToFit) {
     EXPECT_THROW(t.setDate("N", "19970428"), Error);
 }
 
+// Values given as text, as loaders and the replace utility give them: a blank text
+// leaves a number or logical blank, and a text that is no number is refused.
+TEST(TableRecords, NumbersAndLogicalsFromText) {
+    TempDir dir;
+    Table t = Table::create(dir / "X.DBF", {{"N", 'N', 6, 2}, {"OK", 'L'}});
+    t.appendBlank();
+    const struct {
+        const char* field;
+        const char* text;
+        const char* stored; // nullptr: refused
+    } cases[] = {
+        {"N", " 12.5 ", " 12.50"}, {"N", "+3", "  3.00"},  {"N", "-0.25", " -0.25"},
+        {"N", "", "      "},       {"N", "   ", "      "}, {"N", "abc", nullptr},
+        {"N", "12abc", nullptr},   {"N", "1,5", nullptr},  {"N", "inf", nullptr},
+        {"OK", "T", "T"},          {"OK", "y", "T"},       {"OK", "F", "F"},
+        {"OK", " ", " "},          {"OK", "", " "},
+    };
+    for (const auto& c : cases) {
+        if (c.stored) {
+            t.setText(c.field, c.text);
+            EXPECT_EQ(t.fieldBytes(c.field), c.stored) << c.field << " '" << c.text << "'";
+        } else {
+            t.setText(c.field, "1");
+            EXPECT_THROW(t.setText(c.field, c.text), Error) << c.text;
+            EXPECT_EQ(t.fieldBytes(c.field), "  1.00") << "a refused text changes nothing";
+        }
+    }
+}
+
 TEST(TableRecords, DatesAreEightDigitsOrBlank) {
     TempDir dir;
     Table t = Table::create(dir / "D.DBF", {{"D", 'D'}});
