@@ -1,6 +1,7 @@
 #include "xbase/memo_file.h"
 
 #include "xbase/error.h"
+#include "xbase/mapping.h"
 
 #include <algorithm>
 #include <cstring>
@@ -41,6 +42,11 @@ public:
             throw corrupt(file_, "block size 0");
         size_ = file_.size();
         nextFree_ = readBe32(h);
+        // The next-free pointer changes with every memo written: a store into the mapped
+        // header reaches the system's cache as a write does, without a call for it. Shared
+        // files keep to reads and writes, since another opener may change their size.
+        if (file_.writable() && exclusive_)
+            header_.map(file_, memoHeaderLength, true);
     }
 
     std::uint32_t blockSize() const noexcept override { return blockSize_; }
@@ -77,7 +83,8 @@ public:
         if (text.size() > 0x7FFFFFF0u)
             throw Error(ErrorKind::Value, "memo text too long");
         std::uint64_t blocks = (8 + text.size() + blockSize_ - 1) / blockSize_;
-        std::vector<unsigned char> data(blocks * blockSize_, 0);
+        std::vector<unsigned char>& data = scratch_;
+        data.assign(blocks * blockSize_, 0);
         writeBe32(data.data(), 1);
         writeBe32(data.data() + 4, std::uint32_t(text.size()));
         std::memcpy(data.data() + 8, text.data(), text.size());
@@ -106,9 +113,13 @@ public:
         // The text goes to disk before the header points past it.
         file_.writeAt(next * blockSize_, data.data(), data.size());
         size_ = std::max(size_, (next + blocks) * blockSize_);
-        writeBe32(h, std::uint32_t(next + blocks));
-        file_.writeAt(0, h, 4);
         nextFree_ = next + blocks;
+        if (header_.data()) {
+            writeBe32(reinterpret_cast<unsigned char*>(header_.data()), std::uint32_t(nextFree_));
+        } else {
+            writeBe32(h, std::uint32_t(nextFree_));
+            file_.writeAt(0, h, 4);
+        }
         return std::uint32_t(next);
     }
 
@@ -136,6 +147,8 @@ private:
     }
 
     File file_;
+    Mapping header_; // the first bytes of a file open exclusively for writing
+    std::vector<unsigned char> scratch_;
     bool exclusive_;
     std::uint32_t blockSize_ = 64;
     std::uint64_t size_ = 0;
