@@ -52,11 +52,9 @@ public:
     std::string name() const override { return file_.path().string(); }
 
 private:
-    bool mapFor(std::uint64_t end) const;
     File file_;
     std::uint64_t size_ = 0;
-    mutable Mapping map_;
-    mutable bool mappable_ = true;
+    MappedReads reads_;
 };
 
 } // namespace xbase

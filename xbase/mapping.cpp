@@ -48,4 +48,25 @@ void Mapping::unmap() noexcept {
     length_ = 0;
 }
 
+namespace {
+constexpr std::uint64_t mapHeadroom = 8u << 20;
+} // namespace
+
+void MappedReads::read(const File& file, std::uint64_t fileSize, std::uint64_t offset, void* buffer,
+                       std::size_t n) const {
+    const std::uint64_t end = offset + n;
+    if (end > map_.length() && mappable_) {
+        try {
+            map_.map(file, std::max(fileSize + fileSize / 4, fileSize + mapHeadroom), false);
+        } catch (const Error&) {
+            mappable_ = false;
+            map_.unmap();
+        }
+    }
+    if (end <= map_.length())
+        std::memcpy(buffer, map_.data() + offset, n);
+    else
+        file.readAt(offset, buffer, n);
+}
+
 } // namespace xbase

@@ -31,4 +31,20 @@ private:
     std::uint64_t length_ = 0;
 };
 
+/// Reads a file through a read-only mapping that reaches somewhat past its end and is
+/// made again as the file grows, so that reading many small pieces costs no system call
+/// each; falls back to plain reads when the file cannot be mapped. Only bytes inside the
+/// file are ever read from it, so the caller passes the file's size and must call
+/// forget() before the file shrinks.
+class MappedReads {
+public:
+    void read(const File& file, std::uint64_t fileSize, std::uint64_t offset, void* buffer,
+              std::size_t n) const;
+    void forget() noexcept { map_.unmap(); }
+
+private:
+    mutable Mapping map_;
+    mutable bool mappable_ = true;
+};
+
 } // namespace xbase

@@ -58,20 +58,13 @@ public:
         std::uint64_t size = fileSize();
         if (offset < memoHeaderLength || offset + 8 > size)
             throw corrupt(file_, "memo block " + std::to_string(block) + " lies outside the file");
-        // One read usually brings the block header and the whole text.
-        char head[512];
-        std::size_t got =
-            file_.readSomeAt(offset, head, std::min<std::uint64_t>(sizeof head, size - offset));
-        if (got < 8)
-            throw corrupt(file_, "memo block " + std::to_string(block) + " lies outside the file");
-        std::uint32_t length = readBe32(reinterpret_cast<const unsigned char*>(head) + 4);
+        unsigned char head[8];
+        reads_.read(file_, size, offset, head, sizeof head);
+        std::uint32_t length = readBe32(head + 4);
         if (offset + 8 + length > size)
             throw corrupt(file_, "memo at block " + std::to_string(block) + " runs past the end");
         std::string text(length, '\0');
-        std::size_t inHead = std::min<std::size_t>(length, got - 8);
-        std::memcpy(text.data(), head + 8, inHead);
-        if (inHead < length)
-            file_.readAt(offset + 8 + inHead, text.data() + inHead, length - inHead);
+        reads_.read(file_, size, offset + 8, text.data(), length);
         return text;
     }
 
@@ -129,6 +122,7 @@ public:
         h[6] = (blockSize_ >> 8) & 0xFF;
         h[7] = blockSize_ & 0xFF;
         file_.writeAt(0, h, sizeof h);
+        reads_.forget();
         file_.truncate(memoHeaderLength);
         size_ = memoHeaderLength;
         nextFree_ = readBe32(h);
@@ -142,12 +136,13 @@ private:
         if (offset < memoHeaderLength || offset + 8 > fileSize())
             return 0;
         unsigned char h[8];
-        file_.readAt(offset, h, sizeof h);
+        reads_.read(file_, fileSize(), offset, h, sizeof h);
         return (8 + std::uint64_t(readBe32(h + 4)) + blockSize_ - 1) / blockSize_;
     }
 
     File file_;
     Mapping header_; // the first bytes of a file open exclusively for writing
+    MappedReads reads_;
     std::vector<unsigned char> scratch_;
     bool exclusive_;
     std::uint32_t blockSize_ = 64;
