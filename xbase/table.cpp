@@ -76,6 +76,7 @@ struct Table::State {
     std::unique_ptr<MemoFile> memo;
     MemoKind memoKind = MemoKind::None;
     std::uint8_t signature = 0x03;
+    std::uint8_t language = 0x03;
     Structure structure;
     std::uint32_t headerLength = 0;
     std::uint32_t recordLength = 0;
@@ -435,6 +436,7 @@ Table Table::open(const std::filesystem::path& path, OpenMode mode) {
     s->dbf.readAt(0, head.data(), head.size());
     DbfHeader h = parseDbfHeader(head, size, path.string());
     s->signature = h.signature;
+    s->language = h.language;
     s->structure = std::move(h.structure);
     s->headerLength = h.headerLength;
     s->recordLength = h.recordLength;
@@ -512,6 +514,9 @@ OpenMode Table::mode() const {
 }
 std::uint8_t Table::signature() const {
     return state().signature;
+}
+std::uint8_t Table::language() const {
+    return state().language;
 }
 MemoKind Table::memoKind() const {
     return state().memoKind;

@@ -70,6 +70,8 @@ public:
     const std::filesystem::path& path() const;
     OpenMode mode() const;
     std::uint8_t signature() const;
+    /// The language byte of the header (29): the code page the table's text is stored in.
+    std::uint8_t language() const;
     MemoKind memoKind() const;
     const Structure& structure() const;
     std::uint32_t recordCount() const;
