@@ -95,53 +95,79 @@ void TagOrder::clearScope() {
     bottom_.reset();
 }
 
+int TagOrder::compare(std::string_view a, std::string_view b) const {
+    const int c = tag_->tree->compareKeys(a, b);
+    return reversed_ ? -c : c;
+}
+
+bool TagOrder::toFirst() {
+    return reversed_ ? cursor_.last() : cursor_.first();
+}
+
+bool TagOrder::toLast() {
+    return reversed_ ? cursor_.first() : cursor_.last();
+}
+
+bool TagOrder::forward() {
+    return reversed_ ? cursor_.previous() : cursor_.next();
+}
+
+bool TagOrder::backward() {
+    return reversed_ ? cursor_.next() : cursor_.previous();
+}
+
+// In tree order a key's entries lie between the first not before it and the first after
+// it; visiting a descending tag walks that stretch from its other end.
+bool TagOrder::seekFrom(std::string_view key) {
+    if (!reversed_)
+        return cursor_.seek(key);
+    return cursor_.seekAfter(key) ? cursor_.previous() : cursor_.last();
+}
+
+bool TagOrder::seekThrough(std::string_view key) {
+    if (reversed_)
+        return cursor_.seek(key);
+    return cursor_.seekAfter(key) ? cursor_.previous() : cursor_.last();
+}
+
 // The cursor's record when it lies inside the scope, else 0.
 std::uint32_t TagOrder::inScope() {
     if (!cursor_.valid())
         return 0;
-    const IndexTree& tree = *tag_->tree;
-    if (top_ && tree.compareKeys(cursor_.key(), *top_) < 0)
+    if (top_ && compare(cursor_.key(), *top_) < 0)
         return 0;
-    if (bottom_ && tree.compareKeys(cursor_.key(), *bottom_) > 0)
+    if (bottom_ && compare(cursor_.key(), *bottom_) > 0)
         return 0;
     return cursor_.recno();
 }
 
 std::uint32_t TagOrder::first() {
     if (top_)
-        cursor_.seek(*top_);
+        seekFrom(*top_);
     else
-        cursor_.first();
+        toFirst();
     return inScope();
 }
 
 std::uint32_t TagOrder::last() {
-    if (!bottom_) {
-        cursor_.last();
-        return inScope();
-    }
-    // Past every key that starts with the bottom key, then one back.
-    const IndexTree& tree = *tag_->tree;
-    std::string beyond = *bottom_;
-    beyond.resize(tree.keyLength(), tree.descending() ? '\0' : '\xFF');
-    if (cursor_.seek(beyond, 0xFFFFFFFFu))
-        cursor_.previous();
+    if (bottom_)
+        seekThrough(*bottom_);
     else
-        cursor_.last();
+        toLast();
     return inScope();
 }
 
 std::uint32_t TagOrder::next() {
     if (!cursor_.valid())
         return 0;
-    cursor_.next();
+    forward();
     return inScope();
 }
 
 std::uint32_t TagOrder::prev() {
     if (!cursor_.valid())
         return 0;
-    cursor_.previous();
+    backward();
     return inScope();
 }
 
@@ -165,10 +191,10 @@ bool TagOrder::matchesStored(std::string_view sought, bool exact) const {
 
 SeekResult TagOrder::seek(std::string_view key, bool exact) {
     std::string sought = tag_->soughtKey(key);
-    if (top_ && tag_->tree->compareKeys(sought, *top_) < 0)
+    if (top_ && compare(sought, *top_) < 0)
         first();
     else
-        cursor_.seek(sought);
+        seekFrom(sought);
     SeekResult result;
     result.recno = inScope();
     result.found = result.recno != 0 && matchesStored(sought, exact);

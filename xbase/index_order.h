@@ -36,10 +36,13 @@ struct IndexedTag {
 KeyType keyTypeOf(ValueType type) noexcept;
 std::uint16_t keyLengthOf(const Expression& key);
 
-/// A tag as the visiting order of a table, limited by an optional scope.
+/// A tag as the visiting order of a table, limited by an optional scope. A descending
+/// tag is visited from the end of its tree: first() is its greatest key, and the scope
+/// runs from the greater key (top) down to the smaller (bottom).
 class TagOrder : public RecordOrder {
 public:
-    explicit TagOrder(IndexedTag& tag) : tag_(&tag), cursor_(*tag.tree) {}
+    explicit TagOrder(IndexedTag& tag)
+        : tag_(&tag), cursor_(*tag.tree), reversed_(tag.tree->descending()) {}
 
     void setScope(std::string_view top, std::string_view bottom);
     void clearScope();
@@ -55,8 +58,20 @@ public:
 private:
     bool matchesStored(std::string_view stored, bool exact) const;
     std::uint32_t inScope();
+    /// Visiting order of two keys (prefix compare): tree order, turned for descending.
+    int compare(std::string_view a, std::string_view b) const;
+    // Moves of the cursor in visiting order.
+    bool toFirst();
+    bool toLast();
+    bool forward();
+    bool backward();
+    /// The first entry in visiting order whose key does not come before `key`, and the
+    /// last one whose key does not come after it.
+    bool seekFrom(std::string_view key);
+    bool seekThrough(std::string_view key);
     IndexedTag* tag_;
     IndexCursor cursor_;
+    bool reversed_;
     std::optional<std::string> top_, bottom_;
 };
 

@@ -205,7 +205,7 @@ const KeyBlock& TableIndexes::expectedKeys(Tag& tag, const ProgressCallback& pro
     // Records the condition left out leave gaps to close.
     keys.erase(half + upper, count);
     keys.erase(lower, half);
-    keys.sort(tag.indexed.tree->descending());
+    keys.sort();
     if (tag.indexed.unique)
         keys.keepFirstOfEachKey();
     return keys;

@@ -67,8 +67,7 @@ void IndexTree::corrupt(const std::string& what) const {
 
 int IndexTree::compareKeys(std::string_view a, std::string_view b) const noexcept {
     std::size_t n = std::min({a.size(), b.size(), format_.keyLength});
-    int c = sign(std::memcmp(a.data(), b.data(), n));
-    return header_.descending ? -c : c;
+    return sign(std::memcmp(a.data(), b.data(), n));
 }
 
 int IndexTree::compareEntry(const IndexEntry& e, std::string_view key,
@@ -139,16 +138,20 @@ void IndexTree::setRoot(std::uint32_t root) {
 
 std::uint32_t IndexTree::descend(std::string_view key, std::uint32_t recno, std::vector<Step>* path,
                                  std::size_t* index) const {
+    return descendTo([&](const IndexEntry& e) { return compareEntry(e, key, recno) < 0; }, path,
+                     index);
+}
+
+template <typename Before>
+std::uint32_t IndexTree::descendTo(const Before& before, std::vector<Step>* path,
+                                   std::size_t* index) const {
     std::uint32_t offset = header_.root;
     for (std::size_t depth = 0;; ++depth) {
         if (depth > maxDepth)
             corrupt("the tree is deeper than any valid index");
         // The reference is used up before the next node is fetched, which may evict it.
         const IndexNode& n = nodeRef(offset);
-        auto at =
-            std::partition_point(n.entries.begin(), n.entries.end(), [&](const IndexEntry& e) {
-                return compareEntry(e, key, recno) < 0;
-            });
+        auto at = std::partition_point(n.entries.begin(), n.entries.end(), before);
         std::size_t i = static_cast<std::size_t>(at - n.entries.begin());
         if (n.leaf) {
             *index = i;
@@ -372,7 +375,7 @@ void IndexTree::build(std::vector<IndexEntry> entries, int fillPercent) {
         keys.push(e.key.size() == format_.keyLength ? e.key : normalise(e.key), e.recno);
     }
     entries = {};
-    keys.sort(header_.descending);
+    keys.sort();
     buildSorted(keys, fillPercent);
 }
 
@@ -590,6 +593,18 @@ IndexTree::Position IndexTree::previous(Position at) const {
 IndexTree::Position IndexTree::lowerBound(std::string_view key, std::uint32_t recno) const {
     std::size_t i = 0;
     std::uint32_t leaf = descend(key.substr(0, format_.keyLength), recno, nullptr, &i);
+    return positionFrom(leaf, i);
+}
+
+IndexTree::Position IndexTree::upperBound(std::string_view key) const {
+    const std::string_view k = key.substr(0, format_.keyLength);
+    std::size_t i = 0;
+    std::uint32_t leaf =
+        descendTo([&](const IndexEntry& e) { return compareKeys(e.key, k) <= 0; }, nullptr, &i);
+    return positionFrom(leaf, i);
+}
+
+IndexTree::Position IndexTree::positionFrom(std::uint32_t leaf, std::size_t i) const {
     auto n = node(leaf);
     if (i < n->entries.size())
         return {leaf, i};
@@ -666,6 +681,10 @@ bool IndexCursor::last() {
 
 bool IndexCursor::seek(std::string_view key, std::uint32_t recno) {
     return land(tree_->lowerBound(key, recno));
+}
+
+bool IndexCursor::seekAfter(std::string_view key) {
+    return land(tree_->upperBound(key));
 }
 
 void IndexCursor::refind() {

@@ -16,8 +16,9 @@ namespace xbase {
 
 /// One index order stored as a B+ tree of compact nodes behind a 1024-byte header:
 /// a CDX tag, the CDX tag list, or the single order of an IDX file. Entries are
-/// (key, record number) pairs kept in key order (descending tags reversed), equal
-/// keys by ascending record number. Interior entries carry the last entry of
+/// (key, record number) pairs kept in ascending key order, equal keys by ascending
+/// record number, whatever the header's direction: a descending tag is the same tree
+/// read from its end, as other engines keep it. Interior entries carry the last entry of
 /// their child. Damage met while reading throws Error(ErrorKind::Corrupt).
 class IndexTree {
 public:
@@ -37,7 +38,8 @@ public:
     /// Grows with every change, so cursors know to find their place again.
     std::uint64_t changes() const noexcept { return changes_; }
 
-    /// Tree order of two keys of key length (the first `n` bytes).
+    /// Tree order of two keys: their bytes over the shorter length (a shorter key
+    /// compares as a prefix), never reversed by the direction.
     int compareKeys(std::string_view a, std::string_view b) const noexcept;
     /// `key` cut or padded with the trail byte to the key length.
     std::string normalise(std::string_view key) const;
@@ -71,6 +73,9 @@ public:
     /// The first entry not before (key, recno) in tree order. A key shorter than the
     /// key length compares as a prefix (record number then ignored).
     Position lowerBound(std::string_view key, std::uint32_t recno) const;
+    /// The first entry whose key comes after `key` (a shorter key as a prefix, so every
+    /// key beginning with it is passed over).
+    Position upperBound(std::string_view key) const;
     Position first() const;
     Position last() const;
     /// Neighbour positions; past either end leaf is 0. Guarded against chains that loop.
@@ -86,6 +91,12 @@ private:
     int compareEntry(const IndexEntry& e, std::string_view key, std::uint32_t recno) const noexcept;
     std::uint32_t descend(std::string_view key, std::uint32_t recno, std::vector<Step>* path,
                           std::size_t* index) const;
+    /// The leaf and index of the first entry for which `before` is false.
+    template <typename Before>
+    std::uint32_t descendTo(const Before& before, std::vector<Step>* path,
+                            std::size_t* index) const;
+    /// The position at `index` of `leaf`, or the first entry further right.
+    Position positionFrom(std::uint32_t leaf, std::size_t index) const;
     void write(std::uint32_t offset, IndexNode node, bool keep = true);
     void patchNeighbour(std::uint32_t offset, bool leftField, std::uint32_t value);
     void setRoot(std::uint32_t root);
@@ -120,6 +131,9 @@ public:
     bool previous();
     /// Goes to the first entry not before (key, recno); false when past the end.
     bool seek(std::string_view key, std::uint32_t recno = 0);
+    /// Goes to the first entry whose key comes after `key` (as a prefix); false when
+    /// past the end.
+    bool seekAfter(std::string_view key);
     bool valid() const noexcept { return valid_; }
     const std::string& key() const noexcept { return key_; }
     std::uint32_t recno() const noexcept { return recno_; }

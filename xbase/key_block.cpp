@@ -24,16 +24,15 @@ std::uint64_t prefixOf(const char* key, std::size_t length) noexcept {
 struct TreeOrder {
     const char* data;
     std::size_t keyLength;
-    bool descending;
 
     template <class Item> bool operator()(const Item& a, const Item& b) const noexcept {
         if (a.prefix != b.prefix)
-            return a.prefix < b.prefix; // inverted beforehand for a descending order
+            return a.prefix < b.prefix;
         if (keyLength > 8) {
             int c = std::memcmp(data + std::size_t(a.index) * keyLength + 8,
                                 data + std::size_t(b.index) * keyLength + 8, keyLength - 8);
             if (c != 0)
-                return descending ? c > 0 : c < 0;
+                return c < 0;
         }
         return a.recno < b.recno;
     }
@@ -105,7 +104,7 @@ void KeyBlock::erase(std::size_t from, std::size_t to) {
 // that differ between keys), then each bucket is sorted and its keys gathered in order.
 // With two threads each pass takes half: the items of half the keys, then the buckets
 // holding about half of them, so no merge is needed.
-void KeyBlock::sort(bool descending) {
+void KeyBlock::sort() {
     const std::size_t n = size();
     const bool together = n >= twoThreadsFrom;
     const std::size_t half = n / 2;
@@ -118,8 +117,6 @@ void KeyBlock::sort(bool descending) {
         std::uint64_t all = ~0ull, any = 0;
         for (std::size_t i = from; i < to; ++i) {
             std::uint64_t prefix = prefixOf(keyData(i), keyLength_);
-            if (descending)
-                prefix = ~prefix;
             loose[i] = {prefix, recnos_[i], static_cast<std::uint32_t>(i)};
             all &= prefix;
             any |= prefix;
@@ -167,7 +164,7 @@ void KeyBlock::sort(bool descending) {
     sorted.resize(bytes_.size());
     std::vector<std::uint32_t>& recnos = sortedRecnos_;
     recnos.resize(n);
-    const TreeOrder order{bytes_.data(), keyLength_, descending};
+    const TreeOrder order{bytes_.data(), keyLength_};
     auto work = [&](std::size_t fromBucket, std::size_t toBucket) {
         for (std::size_t b = fromBucket; b < toBucket; ++b) {
             auto first = items.begin() + std::ptrdiff_t(starts[b]);

@@ -40,10 +40,10 @@ public:
     std::uint32_t recno(std::size_t i) const noexcept { return recnos_[i]; }
     const std::uint32_t* recnoData() const noexcept { return recnos_.data(); }
 
-    /// Puts the keys in tree order (bytes ascending, or descending, and equal keys by
-    /// ascending record number) and drops repeated entries of the same key and record.
-    /// A large block is sorted by two threads.
-    void sort(bool descending);
+    /// Puts the keys in tree order (bytes ascending, equal keys by ascending record
+    /// number) and drops repeated entries of the same key and record. A large block is
+    /// sorted by two threads.
+    void sort();
     /// Keeps only the first entry of each key (a sorted block of a unique order).
     void keepFirstOfEachKey();
 

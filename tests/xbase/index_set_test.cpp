@@ -1,3 +1,4 @@
+#include "xbase/cdx_file.h"
 #include "xbase/error.h"
 #include "xbase/index_set.h"
 #include "xbase/table.h"
@@ -218,8 +219,9 @@ TEST_F(IndexSetTest, BadExpressionsAreRefused) {
 }
 
 // Large tables are read and sorted by two threads: the order must be the one a plain sort
-// of the same keys gives, with keys alike in their first bytes, descending tags and a for
-// condition, and edits afterwards must agree with the built tree.
+// of the same keys gives, with keys alike in their first bytes, descending tags (visited
+// from the end of the tree, so equal keys come last record first) and a for condition, and
+// edits afterwards must agree with the built tree.
 TEST_F(IndexSetTest, LargeBuildsMatchAPlainSort) {
     std::mt19937 random(11);
     std::vector<std::pair<std::string, std::uint32_t>> expected;
@@ -234,7 +236,7 @@ TEST_F(IndexSetTest, LargeBuildsMatchAPlainSort) {
     indexes->indexTag({}, "LNAME", "LNAME", 0, true, "AMOUNT > 0");
     indexes->indexTag({}, "AMOUNT", "AMOUNT");
     std::sort(expected.begin(), expected.end(), [](const auto& a, const auto& b) {
-        return a.first != b.first ? a.first > b.first : a.second < b.second;
+        return a.first != b.first ? a.first > b.first : a.second > b.second;
     });
     indexes->setOrder("LNAME");
     std::vector<std::pair<std::string, std::uint32_t>> seen;
@@ -247,4 +249,62 @@ TEST_F(IndexSetTest, LargeBuildsMatchAPlainSort) {
         table->post();
     }
     EXPECT_EQ(indexes->check(), std::vector<std::string>{});
+}
+
+// A descending tag is kept as other engines keep it: the tree in ascending key order (as an
+// independent reader of the file sees it), visited from its end, equal keys last record
+// first; seek, soft seek and scope follow the visiting order.
+TEST_F(IndexSetTest, DescendingTagsKeepAscendingTreesAndAreVisitedFromTheEnd) {
+    for (const char* name : {"Smith", "adams", "Miller", "Smith", "Baker", "Smithers"})
+        add(name, "F", 1);
+    indexes = std::make_unique<TableIndexes>(*table);
+    indexes->indexTag({}, "DNAME", "UPPER(LNAME)", 0, true);
+    auto visitRecords = [&] {
+        std::vector<std::uint32_t> r;
+        for (table->top(); !table->eof(); table->skip())
+            r.push_back(table->recno());
+        return r;
+    };
+    EXPECT_EQ(visitRecords(), (std::vector<std::uint32_t>{6, 4, 1, 3, 5, 2}));
+    table->bottom();
+    EXPECT_EQ(table->recno(), 2u);
+    table->skip(-1);
+    EXPECT_EQ(table->recno(), 5u);
+
+    // Exact off, a prefix: the first match in visiting order.
+    EXPECT_TRUE(table->seek("SMITH"));
+    EXPECT_EQ(table->recno(), 6u);
+    EXPECT_TRUE(table->seek("A"));
+    EXPECT_EQ(table->recno(), 2u);
+    EXPECT_FALSE(table->seek("N"));
+    EXPECT_TRUE(table->eof());
+    table->settings().softSeek = true;
+    EXPECT_FALSE(table->seek("N")); // lands on the next key down
+    EXPECT_EQ(table->recno(), 3u);
+    EXPECT_FALSE(table->seek("0"));
+    EXPECT_TRUE(table->eof());
+    table->settings().softSeek = false;
+
+    indexes->setScope("SMITH", "B");
+    EXPECT_EQ(visitRecords(), (std::vector<std::uint32_t>{6, 4, 1, 3, 5}));
+    indexes->clearScope();
+
+    add("Nolan", "G", 2);
+    table->goTo(2);
+    table->setText("LNAME", "Zed");
+    table->post();
+    EXPECT_EQ(indexes->check(), std::vector<std::string>{});
+    EXPECT_EQ(visitRecords(), (std::vector<std::uint32_t>{2, 6, 4, 1, 7, 3, 5}));
+    indexes.reset();
+    table.reset();
+
+    CdxFile cdx = CdxFile::open(dir / "people.cdx", false);
+    IndexTree& tree = cdx.tag("DNAME");
+    EXPECT_TRUE(tree.descending());
+    std::vector<std::string> inFile;
+    IndexCursor cursor(tree);
+    for (bool more = cursor.first(); more; more = cursor.next())
+        inFile.push_back(cursor.key().substr(0, 8));
+    EXPECT_EQ(inFile, (std::vector<std::string>{"BAKER   ", "MILLER  ", "NOLAN   ", "SMITH   ",
+                                                "SMITH   ", "SMITHERS", "ZED     "}));
 }

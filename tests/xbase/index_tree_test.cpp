@@ -16,7 +16,7 @@ struct TreeCase {
     const char* name;
     std::uint16_t keyLength;
     std::uint8_t trail;
-    bool descending;
+    bool descending; // the header's direction; the tree keeps ascending order either way
 };
 
 // A tree over memory with a reference model of what it should hold.
@@ -41,13 +41,7 @@ protected:
     }
 
     using Model = std::vector<std::pair<std::string, std::uint32_t>>;
-    Model sortedModel() const {
-        Model m(model.begin(), model.end());
-        if (GetParam().descending)
-            std::stable_sort(m.begin(), m.end(),
-                             [](auto& a, auto& b) { return a.first > b.first; });
-        return m;
-    }
+    Model sortedModel() const { return Model(model.begin(), model.end()); }
 
     void expectSame() {
         EXPECT_EQ(tree->validate(), model.size());
@@ -142,9 +136,7 @@ TEST_P(TreeTest, SeekFindsTheFirstKeyNotBeforeTheOneSought) {
         EXPECT_EQ(c.recno(), firstEqual->second);
     }
     // Past the last key: nothing.
-    std::string beyond = GetParam().descending ? std::string(GetParam().keyLength, '\0')
-                                               : std::string(GetParam().keyLength, '\xFF');
-    EXPECT_FALSE(c.seek(beyond));
+    EXPECT_FALSE(c.seek(std::string(GetParam().keyLength, '\xFF')));
 }
 
 TEST_P(TreeTest, CursorKeepsItsPlaceWhileTheTreeChanges) {
@@ -165,7 +157,7 @@ TEST_P(TreeTest, CursorKeepsItsPlaceWhileTheTreeChanges) {
     ASSERT_NE(at, now.end());
     auto expected = std::upper_bound(now.begin(), now.end(), want[1000], [&](auto& a, auto& b) {
         if (a.first != b.first)
-            return GetParam().descending ? a.first > b.first : a.first < b.first;
+            return a.first < b.first;
         return a.second < b.second;
     });
     EXPECT_EQ(at, expected);
