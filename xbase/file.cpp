@@ -179,6 +179,26 @@ void File::sync() {
         fail("cannot flush to disk");
 }
 
+void File::rename(const std::filesystem::path& to) {
+    if (::rename(path_.c_str(), to.c_str()) != 0)
+        fail("cannot be renamed to " + to.string());
+    path_ = to;
+}
+
+void syncFolder(const std::filesystem::path& folder) {
+    const std::filesystem::path where = folder.empty() ? "." : folder;
+    const int fd = ::open(where.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        throw Error(ErrorKind::Io,
+                    where.string() + ": cannot open the folder: " + std::strerror(errno));
+    const int result = ::fsync(fd);
+    const int err = errno;
+    ::close(fd);
+    if (result != 0)
+        throw Error(ErrorKind::Io,
+                    where.string() + ": cannot flush the folder: " + std::strerror(err));
+}
+
 void File::lockRange(std::uint64_t offset, std::uint64_t length) {
     struct flock fl {};
     fl.l_type = F_WRLCK;

@@ -41,6 +41,9 @@ public:
     void allocate(std::uint64_t size);
     void sync();
     void close() noexcept;
+    /// Gives the file another name (replacing a file of that name); the open file, its
+    /// lock and its contents stay.
+    void rename(const std::filesystem::path& to);
 
     /// Serialises writers of a shared file over a byte range (waits for it).
     void lockRange(std::uint64_t offset, std::uint64_t length);
@@ -76,6 +79,9 @@ private:
 /// The file in `path`'s folder whose name matches `path`'s name ignoring letter
 /// case; `path` itself when none does.
 std::filesystem::path findIgnoringCase(const std::filesystem::path& path);
+
+/// Pushes a folder's entries (names made, renamed or removed in it) to the disk.
+void syncFolder(const std::filesystem::path& folder);
 
 /// Write-failure injection for tests: the Nth write or allocation from now fails
 /// as a full disk would (0 switches it off).

@@ -50,6 +50,7 @@ IndexHeader decodeIndexHeader(const std::uint8_t* b, std::uint64_t fileSize,
         throw Error(ErrorKind::Corrupt, where + ": root node offset " + std::to_string(h.root) +
                                             " lies outside the file");
     h.descending = le(b + 502, 2) != 0;
+    h.ignoreCase = h.signature == 1 && b[499] == 1;
     const std::uint8_t* pool = b + poolOffset;
     h.forExpression = poolText(pool, le(b + 504, 2), le(b + 506, 2), where);
     h.keyExpression = poolText(pool, le(b + 508, 2), le(b + 510, 2), where);

@@ -9,6 +9,9 @@ namespace xbase {
 /// Option bits of a compact index header.
 namespace index_option {
 inline constexpr std::uint8_t unique = 0x01;
+inline constexpr std::uint8_t temporary = 0x02; // kept by hand by the program that made it
+inline constexpr std::uint8_t custom = 0x04;    // likewise
+inline constexpr std::uint8_t bitVector = 0x10;
 inline constexpr std::uint8_t forClause = 0x08;
 inline constexpr std::uint8_t compact = 0x20;
 inline constexpr std::uint8_t compound = 0x40;
@@ -28,6 +31,8 @@ struct IndexHeader {
     std::uint8_t options = index_option::compact;
     std::uint8_t signature = 1;
     bool descending = false;
+    /// Keys are made upper case by the index itself (a flag some writers set at 499).
+    bool ignoreCase = false;
     std::string keyExpression;
     std::string forExpression;
 };

@@ -2,6 +2,7 @@
 
 #include "xbase/error.h"
 #include "xbase/index_order.h"
+#include "xbase/index_stamp.h"
 #include "xbase/run_both.h"
 
 #include <algorithm>
@@ -20,6 +21,7 @@ struct TableIndexes::Tag {
     OpenFile* file = nullptr;
     IndexedTag indexed;
     std::unique_ptr<TagOrder> order;
+    std::string refusal; // why this engine cannot keep the tag up to date, empty when it can
 };
 
 namespace {
@@ -57,20 +59,116 @@ private:
 } // namespace
 
 TableIndexes::TableIndexes(Table& table) : table_(&table) {
+    const bool writable = table_->mode() != OpenMode::ReadOnly;
     std::filesystem::path structural = findIgnoringCase(structuralPath());
-    if (std::filesystem::exists(structural)) {
+    const bool present = std::filesystem::exists(structural);
+    if (present) {
         OpenFile& f = openFile(structural, false, false);
         f.structural = true;
+        checkStamp();
     }
+    if (writable)
+        table_->setStructuralIndexFlag(present);
     table_->addObserver(this);
 }
 
 TableIndexes::~TableIndexes() {
+    try {
+        flush();
+    } catch (const Error&) {
+        // The stamp stays "writing": the next open finds the index stale.
+    }
     if (table_->isOpen()) {
         if (current_ != 0)
             table_->setOrder(nullptr);
         table_->removeObserver(this);
     }
+}
+
+TableIndexes::OpenFile* TableIndexes::structuralFile() const {
+    for (const auto& f : files_)
+        if (f->structural && f->cdx)
+            return f.get();
+    return nullptr;
+}
+
+void TableIndexes::checkStamp() {
+    OpenFile* f = structuralFile();
+    if (!f)
+        return;
+    stampable_ = table_->mode() != OpenMode::ReadOnly;
+    const TableStamp stamp = readTableStamp(f->cdx->storage());
+    const std::string name = f->path.filename().string();
+    if (stamp.state == TableStamp::State::Writing) {
+        stale_ =
+            name + " was being changed when its program stopped, so it may not match the table";
+        if (stampable_)
+            fingerprint_ = tableFingerprint(*table_);
+        return;
+    }
+    if (!stampable_ && stamp.state == TableStamp::State::None)
+        return;
+    fingerprint_ = tableFingerprint(*table_);
+    if (stamp.state != TableStamp::State::Clean)
+        return;
+    const std::uint32_t records = table_->recordCount();
+    if (stamp.records != records)
+        stale_ = name + " was made for " + std::to_string(stamp.records) +
+                 " records, but the table has " + std::to_string(records);
+    else if (stamp.fingerprint != fingerprint_)
+        stale_ = name + " does not match the table's records: they were changed without it, " +
+                 "or it belongs to another copy of the table";
+}
+
+void TableIndexes::writeStamp(bool clean) {
+    OpenFile* f = structuralFile();
+    if (!f)
+        return;
+    TableStamp stamp;
+    stamp.state = clean ? TableStamp::State::Clean : TableStamp::State::Writing;
+    stamp.records = table_->recordCount();
+    stamp.fingerprint = fingerprint_;
+    writeTableStamp(f->cdx->storage(), stamp);
+    f->cdx->flush();
+}
+
+void TableIndexes::beginChange() {
+    if (!stampable_ || writing_)
+        return;
+    writeStamp(false);
+    writing_ = true;
+}
+
+void TableIndexes::flush() {
+    if (table_->mode() == OpenMode::ReadOnly)
+        return;
+    for (auto& f : files_) {
+        if (f->cdx)
+            f->cdx->flush();
+        else if (f->idx)
+            f->idx->flush();
+    }
+    if (stampable_ && writing_ && !inDoubt_) {
+        writeStamp(true);
+        writing_ = false;
+    }
+}
+
+void TableIndexes::dropStructural() {
+    std::filesystem::path file = findIgnoringCase(structuralPath());
+    if (OpenFile* f = structuralFile()) {
+        file = f->path;
+        stampable_ = false; // the file goes: no stamp to write
+        close(file);
+    }
+    std::error_code ec;
+    std::filesystem::remove(file, ec);
+    if (ec)
+        throw Error(ErrorKind::Io, file.string() + ": cannot delete the index: " + ec.message());
+    writing_ = inDoubt_ = false;
+    stale_.clear();
+    if (table_->mode() != OpenMode::ReadOnly)
+        table_->setStructuralIndexFlag(false);
 }
 
 std::filesystem::path TableIndexes::structuralPath() const {
@@ -97,11 +195,25 @@ TableIndexes::OpenFile& TableIndexes::openFile(const std::filesystem::path& file
     }
     files_.push_back(std::move(f));
     OpenFile& opened = *files_.back();
-    if (opened.cdx)
-        for (const std::string& name : opened.cdx->tagNames())
-            addTag(opened, opened.cdx->tag(name), name);
-    else if (opened.idx)
-        addTag(opened, opened.idx->tree(), file.stem().string());
+    try {
+        if (opened.cdx)
+            for (const std::string& name : opened.cdx->tagNames())
+                addTag(opened, opened.cdx->tag(name), name);
+        else if (opened.idx)
+            addTag(opened, opened.idx->tree(), file.stem().string());
+        // Before anything is written: a tag kept wrongly would be worse than none.
+        if (writable)
+            for (const auto& t : tags_)
+                if (t->file == &opened && !t->refusal.empty())
+                    throw Error(ErrorKind::Unsupported,
+                                file.string() + ": tag " + t->indexed.name +
+                                    " cannot be kept up to date by this program (" + t->refusal +
+                                    "); open the table read-only, or rebuild the index");
+    } catch (...) {
+        std::erase_if(tags_, [&](const auto& t) { return t->file == &opened; });
+        files_.pop_back();
+        throw;
+    }
     return opened;
 }
 
@@ -116,6 +228,16 @@ void TableIndexes::addTag(OpenFile& file, IndexTree& tree, std::string name) {
     tag->indexed.tree = &tree;
     tag->indexed.name = std::move(name);
     tag->indexed.unique = tree.header().options & index_option::unique;
+    const IndexHeader& h = tree.header();
+    if (h.options & (index_option::temporary | index_option::custom | index_option::bitVector))
+        tag->refusal = "its own program keeps its keys by hand";
+    else if (h.ignoreCase)
+        tag->refusal = "the index turns its keys to upper case itself";
+    else if (tag->indexed.type != KeyType::Character &&
+             tree.keyLength() != keyLengthOf(*tag->indexed.key))
+        tag->refusal = "its keys are " + std::to_string(tree.keyLength()) +
+                       " bytes long where this program makes them " +
+                       std::to_string(keyLengthOf(*tag->indexed.key));
     tree.setTrail(trailByte(tag->indexed.type));
     tag->order = std::make_unique<TagOrder>(tag->indexed);
     tags_.push_back(std::move(tag));
@@ -127,6 +249,11 @@ void TableIndexes::open(const std::filesystem::path& file) {
 
 void TableIndexes::close(const std::filesystem::path& file) {
     auto closing = [&](const OpenFile& f) { return file.empty() || f.path == file; };
+    if (OpenFile* s = structuralFile(); s && closing(*s)) {
+        if (stampable_ && writing_ && !inDoubt_)
+            writeStamp(true);
+        stampable_ = writing_ = false;
+    }
     if (current_ != 0 && closing(*tagAt(current_).file)) {
         table_->setOrder(nullptr);
         current_ = 0;
@@ -243,42 +370,58 @@ void TableIndexes::indexTag(const std::filesystem::path& file, std::string_view 
     if (isIdx(path))
         close(path); // a single-order file is made anew
     Tag* made = nullptr;
-    if (isIdx(path)) {
-        auto f = std::make_unique<OpenFile>();
-        f->path = path;
-        f->idx = std::make_unique<IdxFile>(IdxFile::create(path, header, trailByte(type)));
-        files_.push_back(std::move(f));
-        addTag(*files_.back(), files_.back()->idx->tree(), path.stem().string());
-        made = tags_.back().get();
-        made->indexed.manual = option == emptyWorkIndex;
-    } else {
-        std::filesystem::path existing = findIgnoringCase(path);
-        bool exists = std::filesystem::exists(existing);
-        OpenFile& f = openFile(exists ? existing : path, !exists, false);
-        f.structural = f.structural || file.empty();
-        TagSpec spec{std::string(tag), header.keyExpression, header.forExpression, header.keyLength,
-                     trailByte(type),  descending,           option == 1};
-        // A tag of the same name is replaced, and with it its order.
-        std::string name = CdxFile::tagKey(tag);
-        std::erase_if(tags_, [&](const auto& t) {
-            return t->file == &f && CdxFile::tagKey(t->indexed.name) == name;
-        });
-        IndexTree& tree = f.cdx->addTag(spec);
-        std::string stored = f.cdx->tagNames().back();
-        // Orders of one file stay together, in the file's tag order.
-        auto at =
-            std::find_if(tags_.begin(), tags_.end(), [&](const auto& t) { return t->file == &f; });
-        while (at != tags_.end() && (*at)->file == &f)
-            ++at;
-        std::size_t position = static_cast<std::size_t>(at - tags_.begin());
-        addTag(f, tree, stored);
-        std::rotate(tags_.begin() + position, tags_.end() - 1, tags_.end());
-        made = tags_[position].get();
+    try {
+        if (isIdx(path)) {
+            auto f = std::make_unique<OpenFile>();
+            f->path = path;
+            f->idx = std::make_unique<IdxFile>(IdxFile::create(path, header, trailByte(type)));
+            files_.push_back(std::move(f));
+            addTag(*files_.back(), files_.back()->idx->tree(), path.stem().string());
+            made = tags_.back().get();
+            made->indexed.manual = option == emptyWorkIndex;
+        } else {
+            std::filesystem::path existing = findIgnoringCase(path);
+            bool exists = std::filesystem::exists(existing);
+            OpenFile& f = openFile(exists ? existing : path, !exists, false);
+            if (file.empty() && !f.structural) {
+                // A structural index made now: from here on it is stamped and the table says
+                // it has one.
+                f.structural = true;
+                checkStamp();
+                if (stampable_)
+                    table_->setStructuralIndexFlag(true);
+            }
+            if (f.structural)
+                beginChange();
+            TagSpec spec{std::string(tag), header.keyExpression, header.forExpression,
+                         header.keyLength, trailByte(type),      descending,
+                         option == 1};
+            // A tag of the same name is replaced, and with it its order.
+            std::string name = CdxFile::tagKey(tag);
+            std::erase_if(tags_, [&](const auto& t) {
+                return t->file == &f && CdxFile::tagKey(t->indexed.name) == name;
+            });
+            IndexTree& tree = f.cdx->addTag(spec);
+            std::string stored = f.cdx->tagNames().back();
+            // Orders of one file stay together, in the file's tag order.
+            auto at = std::find_if(tags_.begin(), tags_.end(),
+                                   [&](const auto& t) { return t->file == &f; });
+            while (at != tags_.end() && (*at)->file == &f)
+                ++at;
+            std::size_t position = static_cast<std::size_t>(at - tags_.begin());
+            addTag(f, tree, stored);
+            std::rotate(tags_.begin() + position, tags_.end() - 1, tags_.end());
+            made = tags_[position].get();
+        }
+        if (option != emptyWorkIndex)
+            buildTag(*made, progress);
+        else if (progress)
+            progress(100);
+    } catch (...) {
+        if (!isIdx(path))
+            inDoubt_ = true; // a tag half made or half built
+        throw;
     }
-    if (option != emptyWorkIndex)
-        buildTag(*made, progress);
-    else if (progress)
-        progress(100);
     for (std::size_t i = 0; i < tags_.size(); ++i)
         if (tags_[i].get() == made)
             setOrder(static_cast<int>(i) + 1);
@@ -388,6 +531,9 @@ std::vector<std::string> TableIndexes::check() {
     table_->post();
     PositionKeeper keep(*table_);
     std::vector<std::string> problems;
+    if (!stale_.empty())
+        problems.push_back(stale_);
+    const std::uint32_t records = table_->recordCount();
     for (auto& t : tags_) {
         IndexTree& tree = *t->indexed.tree;
         std::string where = t->file->path.filename().string() + " tag " + t->indexed.name;
@@ -395,6 +541,18 @@ std::vector<std::string> TableIndexes::check() {
             tree.validate();
             if (t->indexed.manual)
                 continue;
+            // An entry past the table's end is the worst kind of disagreement: name it.
+            std::uint32_t pastEnd = 0;
+            IndexCursor scan(tree);
+            for (bool more = scan.first(); more && pastEnd == 0; more = scan.next())
+                if (scan.recno() > records)
+                    pastEnd = scan.recno();
+            if (pastEnd != 0) {
+                problems.push_back(where + ": an entry names record " + std::to_string(pastEnd) +
+                                   ", past the end of the table (" + std::to_string(records) +
+                                   " records)");
+                continue;
+            }
             const KeyBlock& want = expectedKeys(*t, {});
             IndexCursor cursor(tree);
             std::size_t i = 0;
@@ -414,30 +572,107 @@ std::vector<std::string> TableIndexes::check() {
 
 void TableIndexes::rebuild(const ProgressCallback& progress) {
     table_->post();
-    for (auto& t : tags_) {
-        if (t->indexed.manual)
-            t->indexed.tree->clear();
-        else
-            buildTag(*t, progress);
+    beginChange();
+    try {
+        for (auto& t : tags_) {
+            if (t->indexed.manual)
+                t->indexed.tree->clear();
+            else
+                buildTag(*t, progress);
+        }
+    } catch (...) {
+        inDoubt_ = true;
+        throw;
+    }
+    // Every tag now follows the table, whatever came before.
+    inDoubt_ = false;
+    stale_.clear();
+}
+
+namespace {
+
+// A key change to apply to one tag: take `from` out, put `to` in.
+struct KeyChange {
+    IndexTree* tree;
+    std::optional<std::string> from, to;
+};
+
+// Applies the changes in order. When one fails, the ones done are turned back (best
+// effort) and the error goes on; `failed` tells the caller that a tree may be half written.
+void applyChanges(std::vector<KeyChange>& changes, std::uint32_t recno, bool& failed) {
+    std::size_t done = 0;
+    bool erased = false;
+    try {
+        for (; done < changes.size(); ++done) {
+            KeyChange& c = changes[done];
+            erased = false;
+            if (c.from)
+                erased = c.tree->erase(*c.from, recno);
+            if (c.to)
+                c.tree->insert(*c.to, recno);
+        }
+    } catch (...) {
+        failed = true;
+        try {
+            if (erased)
+                changes[done].tree->insert(*changes[done].from, recno);
+            while (done-- > 0) {
+                KeyChange& c = changes[done];
+                if (c.to)
+                    c.tree->erase(*c.to, recno);
+                if (c.from)
+                    c.tree->insert(*c.from, recno);
+            }
+        } catch (...) {
+        }
+        throw;
     }
 }
 
-void TableIndexes::onAppended(const Record& record) {
+} // namespace
+
+void TableIndexes::addKeys(const Record& record) {
+    // Keys are made first: an expression that fails leaves every tag untouched.
+    std::vector<KeyChange> changes;
     for (auto& t : tags_)
         if (!t->indexed.manual && t->indexed.includes(record))
-            t->indexed.tree->insert(t->indexed.keyOf(record), record.recno);
+            changes.push_back({t->indexed.tree, std::nullopt, t->indexed.keyOf(record)});
+    applyChanges(changes, record.recno, inDoubt_);
+}
+
+void TableIndexes::removeKeys(const Record& record) {
+    std::vector<KeyChange> changes;
+    for (auto& t : tags_)
+        if (!t->indexed.manual && t->indexed.includes(record))
+            changes.push_back({t->indexed.tree, t->indexed.keyOf(record), std::nullopt});
+    applyChanges(changes, record.recno, inDoubt_);
+}
+
+void TableIndexes::onAppended(const Record& record) {
+    beginChange();
+    addKeys(record);
+    fingerprint_ += recordFingerprint(record);
+}
+
+void TableIndexes::onRemoving(const Record& record) {
+    beginChange();
+    removeKeys(record);
+    fingerprint_ -= recordFingerprint(record);
 }
 
 void TableIndexes::onChanging(const Record& before) {
+    beginChange();
     before_.assign(tags_.size(), std::nullopt);
     for (std::size_t i = 0; i < tags_.size(); ++i) {
         const IndexedTag& t = tags_[i]->indexed;
         if (!t.manual && t.includes(before))
             before_[i] = t.keyOf(before);
     }
+    beforeShare_ = recordFingerprint(before);
 }
 
 void TableIndexes::onChanged(const Record& after) {
+    std::vector<KeyChange> changes;
     for (std::size_t i = 0; i < tags_.size() && i < before_.size(); ++i) {
         IndexedTag& t = tags_[i]->indexed;
         if (t.manual)
@@ -445,21 +680,23 @@ void TableIndexes::onChanged(const Record& after) {
         std::optional<std::string> now;
         if (t.includes(after))
             now = t.keyOf(after);
-        if (now == before_[i])
-            continue;
-        if (before_[i])
-            t.tree->erase(*before_[i], after.recno);
-        if (now)
-            t.tree->insert(*now, after.recno);
+        if (now != before_[i])
+            changes.push_back({t.tree, before_[i], std::move(now)});
     }
+    applyChanges(changes, after.recno, inDoubt_);
+    fingerprint_ += recordFingerprint(after) - beforeShare_;
     before_.clear();
 }
 
 void TableIndexes::onPacked() {
+    beginChange();
+    fingerprint_ = tableFingerprint(*table_);
     rebuild();
 }
 
 void TableIndexes::onZapped() {
+    beginChange();
+    fingerprint_ = 0;
     for (auto& t : tags_)
         t->indexed.tree->clear();
 }

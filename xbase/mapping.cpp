@@ -48,6 +48,12 @@ void Mapping::unmap() noexcept {
     length_ = 0;
 }
 
+void Mapping::sync(const File& file) const {
+    if (data_ && ::msync(data_, std::size_t(length_), MS_SYNC) != 0)
+        throw Error(ErrorKind::Io,
+                    file.path().string() + ": cannot flush the file: " + std::strerror(errno));
+}
+
 namespace {
 constexpr std::uint64_t mapHeadroom = 8u << 20;
 } // namespace

@@ -23,6 +23,9 @@ public:
     /// file, but bytes past the end must never be touched.
     void map(const File& file, std::uint64_t length, bool writable);
     void unmap() noexcept;
+    /// Pushes the stores made through the mapping to the file's pages (the file's sync then
+    /// takes them to the disk).
+    void sync(const File& file) const;
     char* data() const noexcept { return data_; }
     std::uint64_t length() const noexcept { return length_; }
 

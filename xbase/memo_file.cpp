@@ -34,13 +34,18 @@ public:
     // are kept here instead of being read for every memo.
     Fpt(File file, bool exclusive) : file_(std::move(file)), exclusive_(exclusive) {
         unsigned char h[8];
-        if (file_.size() < memoHeaderLength)
-            throw corrupt(file_, "shorter than its header");
+        size_ = file_.size();
+        if (size_ < memoHeaderLength) {
+            damage_ = "shorter than its header";
+            return;
+        }
         file_.readAt(0, h, sizeof h);
         blockSize_ = std::uint32_t(h[6]) << 8 | h[7];
-        if (blockSize_ == 0)
-            throw corrupt(file_, "block size 0");
-        size_ = file_.size();
+        if (blockSize_ == 0) {
+            damage_ = "block size 0";
+            blockSize_ = 64;
+            return;
+        }
         nextFree_ = readBe32(h);
         // The next-free pointer changes with every memo written: a store into the mapped
         // header reaches the system's cache as a write does, without a call for it. Shared
@@ -50,10 +55,19 @@ public:
     }
 
     std::uint32_t blockSize() const noexcept override { return blockSize_; }
+    const std::string& damage() const noexcept override { return damage_; }
+    void flush() override {
+        if (header_.data())
+            header_.sync(file_);
+        file_.sync();
+    }
+    void rename(const std::filesystem::path& to) override { file_.rename(to); }
 
     std::string read(std::uint32_t block) const override {
         if (block == 0)
             return {};
+        if (!damage_.empty())
+            throw corrupt(file_, damage_);
         std::uint64_t offset = std::uint64_t(block) * blockSize_;
         std::uint64_t size = fileSize();
         if (offset < memoHeaderLength || offset + 8 > size)
@@ -73,6 +87,8 @@ public:
             throw Error(ErrorKind::State, file_.path().string() + ": memo file is read-only");
         if (text.empty())
             return 0;
+        if (!damage_.empty())
+            throw corrupt(file_, damage_);
         if (text.size() > 0x7FFFFFF0u)
             throw Error(ErrorKind::Value, "memo text too long");
         std::uint64_t blocks = (8 + text.size() + blockSize_ - 1) / blockSize_;
@@ -121,11 +137,19 @@ public:
         writeBe32(h, std::uint32_t((memoHeaderLength + blockSize_ - 1) / blockSize_));
         h[6] = (blockSize_ >> 8) & 0xFF;
         h[7] = blockSize_ & 0xFF;
-        file_.writeAt(0, h, sizeof h);
         reads_.forget();
+        if (!damage_.empty()) {
+            // Unmapped before the file may grow to its header's length.
+            header_.unmap();
+            file_.truncate(0);
+        }
+        file_.writeAt(0, h, sizeof h);
         file_.truncate(memoHeaderLength);
         size_ = memoHeaderLength;
         nextFree_ = readBe32(h);
+        if (!damage_.empty() && file_.writable() && exclusive_)
+            header_.map(file_, memoHeaderLength, true);
+        damage_.clear();
     }
 
 private:
@@ -145,6 +169,7 @@ private:
     MappedReads reads_;
     std::vector<unsigned char> scratch_;
     bool exclusive_;
+    std::string damage_;
     std::uint32_t blockSize_ = 64;
     std::uint64_t size_ = 0;
     std::uint64_t nextFree_ = 0;
@@ -154,21 +179,30 @@ class Dbt final : public MemoFile {
 public:
     explicit Dbt(File file) : file_(std::move(file)) {
         unsigned char h[22] = {};
-        if (file_.size() < memoHeaderLength)
-            throw corrupt(file_, "shorter than its header");
+        if (file_.size() < memoHeaderLength) {
+            damage_ = "shorter than its header";
+            return;
+        }
         file_.readAt(0, h, sizeof h);
         blockSize_ = std::uint32_t(h[20]) | std::uint32_t(h[21]) << 8;
         if (blockSize_ == 0)
             blockSize_ = 512; // dBASE III leaves it empty
-        if (blockSize_ < 64 || blockSize_ % 64 != 0)
-            throw corrupt(file_, "block size " + std::to_string(blockSize_));
+        if (blockSize_ < 64 || blockSize_ % 64 != 0) {
+            damage_ = "block size " + std::to_string(blockSize_);
+            blockSize_ = 512;
+        }
     }
 
     std::uint32_t blockSize() const noexcept override { return blockSize_; }
+    const std::string& damage() const noexcept override { return damage_; }
+    void flush() override {}
+    void rename(const std::filesystem::path& to) override { file_.rename(to); }
 
     std::string read(std::uint32_t block) const override {
         if (block == 0)
             return {};
+        if (!damage_.empty())
+            throw corrupt(file_, damage_);
         std::uint64_t offset = std::uint64_t(block) * blockSize_;
         std::uint64_t size = file_.size();
         if (offset < memoHeaderLength || offset >= size)
@@ -212,6 +246,7 @@ public:
 private:
     File file_;
     std::uint32_t blockSize_ = 512;
+    std::string damage_;
 };
 
 } // namespace

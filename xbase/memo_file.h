@@ -19,9 +19,17 @@ public:
     /// Stores a text and answers its block: in place of the old one when it fits
     /// there, else in new blocks at the end. Empty text answers 0.
     virtual std::uint32_t write(std::string_view text, std::uint32_t oldBlock) = 0;
-    /// Forgets every memo (after a zap).
+    /// Forgets every memo (after a zap); a damaged header is written anew.
     virtual void reset() = 0;
     virtual std::uint32_t blockSize() const noexcept = 0;
+    /// What is wrong with the file as a whole (a header cut short or unusable), empty when
+    /// nothing is. Such a file still opens, so that the table's records stay readable; every
+    /// memo read then fails and writes are refused.
+    virtual const std::string& damage() const noexcept = 0;
+    /// Pushes everything written to the disk.
+    virtual void flush() = 0;
+    /// Gives the open file another name (see File::rename).
+    virtual void rename(const std::filesystem::path& to) = 0;
 };
 
 // FPT layout: header block of 512 bytes holding the next free block (big endian,

@@ -1,15 +1,6 @@
 #include "xbase/table.h"
 
-#include "xbase/dbf_header.h"
-#include "xbase/field_codec.h"
-#include "xbase/file.h"
-#include "xbase/mapping.h"
-#include "xbase/memo_file.h"
-#include "xbase/text.h"
-
-#include <algorithm>
-#include <atomic>
-#include <cstring>
+#include "xbase/table_state.h"
 
 namespace xbase {
 
@@ -28,368 +19,6 @@ IndexDriver detectDriver(std::uint8_t firstByte, bool onlyNsxIndexExists) {
         return IndexDriver::Cdx;
     }
 }
-
-namespace {
-
-MemoKind memoKindOf(std::uint8_t signature) {
-    switch (signature) {
-    case 0x83:
-        return MemoKind::Dbt3;
-    case 0x8B:
-    case 0x7B:
-    case 0xCB:
-    case 0x8E:
-        return MemoKind::Dbt4;
-    default:
-        return MemoKind::Fpt;
-    }
-}
-
-std::filesystem::path withExtension(const std::filesystem::path& path, const char* upper) {
-    std::string ext = path.extension().string();
-    bool lower = !ext.empty() && ext[1] >= 'a' && ext[1] <= 'z';
-    std::string e = upper;
-    if (lower)
-        for (char& c : e)
-            c = toLowerAscii(c);
-    std::filesystem::path p = path;
-    p.replace_extension(e);
-    return p;
-}
-
-FileLock lockFor(OpenMode mode) {
-    return mode == OpenMode::Exclusive ? FileLock::Exclusive : FileLock::Shared;
-}
-
-// Growth step of an exclusively open table: the file is preallocated ahead of the
-// records so that appends are plain stores, and cut back to size on close.
-constexpr std::uint64_t growthStep = 8u << 20;
-constexpr std::uint64_t prepareStep = 4u << 20;
-
-} // namespace
-
-struct Table::State {
-    std::filesystem::path path;
-    OpenMode mode = OpenMode::Exclusive;
-    File dbf;
-    Mapping map;
-    std::unique_ptr<MemoFile> memo;
-    MemoKind memoKind = MemoKind::None;
-    std::uint8_t signature = 0x03;
-    std::uint8_t language = 0x03;
-    Structure structure;
-    std::uint32_t headerLength = 0;
-    std::uint32_t recordLength = 0;
-    Settings settings;
-
-    std::uint32_t recno = 0;
-    bool eof = true;
-    bool bof = true;
-    bool found = false;
-    // The current record's bytes, read from the file only when something asks for them, so
-    // that moving through many records does not copy each one.
-    mutable std::string buffer;
-    mutable bool loaded = false;
-    std::string blank;          // a blank record, kept for appends
-    std::uint64_t prepared = 0; // blanks have been written ahead of appends up to here
-    bool dirty = false;
-    bool modified = false;
-
-    std::optional<Expression> query;
-    std::string queryText;
-    RecordOrder* order = nullptr;
-    bool orderSynced = false;
-    std::vector<RecordObserver*> observers;
-    ProgressCallback progress;
-
-    bool writable() const { return mode != OpenMode::ReadOnly; }
-
-    std::uint32_t count() const { return readLe32(map.data() + 4); }
-
-    void requireWritable() const {
-        if (!writable())
-            throw Error(ErrorKind::State, path.string() + ": the table is open read-only");
-    }
-    void requireExclusive(const char* what) const {
-        if (mode != OpenMode::Exclusive)
-            throw Error(ErrorKind::State,
-                        path.string() + ": " + what + " needs the table open exclusively");
-    }
-
-    std::uint64_t recordOffset(std::uint32_t r) const {
-        return std::uint64_t(headerLength) + std::uint64_t(r - 1) * recordLength;
-    }
-
-    // Maps at least `end` bytes when the file holds them (another shared opener may
-    // have appended); otherwise the file is damaged.
-    void ensureMapped(std::uint64_t end) {
-        if (end <= map.length())
-            return;
-        std::uint64_t size = dbf.size();
-        if (size < end)
-            throw Error(ErrorKind::Corrupt, path.string() + ": the file is truncated");
-        map.map(dbf, size, writable());
-    }
-
-    std::string_view stored(std::uint32_t r) {
-        std::uint64_t off = recordOffset(r);
-        ensureMapped(off + recordLength);
-        return {map.data() + off, recordLength};
-    }
-
-    // The current record's bytes, loaded on first use after a move.
-    std::string& record() const {
-        if (!loaded) [[unlikely]]
-            load();
-        return buffer;
-    }
-    void load() const {
-        auto* self = const_cast<State*>(this);
-        if (recno == 0 || recno > count())
-            buffer.assign(recordLength, ' ');
-        else
-            buffer.assign(self->stored(recno));
-        loaded = true;
-    }
-
-    Record current() const { return Record{record(), recno}; }
-
-    bool visible(std::uint32_t r) {
-        std::string_view bytes = stored(r);
-        if (settings.deleted && bytes[0] == '*')
-            return false;
-        if (query && !query->evaluateLogical(Record{bytes, r}, EvalOptions{settings.exact}))
-            return false;
-        return true;
-    }
-
-    void land(std::uint32_t r) {
-        recno = r;
-        loaded = false;
-        dirty = false;
-        eof = bof = false;
-    }
-
-    void landEof() {
-        recno = count() + 1;
-        buffer.assign(recordLength, ' ');
-        loaded = true;
-        dirty = false;
-        eof = true;
-        orderSynced = false;
-    }
-
-    void post() {
-        if (!dirty)
-            return;
-        requireWritable();
-        if (!observers.empty()) {
-            std::string before(stored(recno));
-            for (RecordObserver* o : observers)
-                o->onChanging(Record{before, recno});
-        }
-        std::memcpy(map.data() + recordOffset(recno), record().data(), recordLength);
-        modified = true;
-        dirty = false;
-        for (RecordObserver* o : observers)
-            o->onChanged(current());
-    }
-
-    // The next (forward) or previous visible record after the current one, 0 when none.
-    std::uint32_t step(bool forward) {
-        if (order) {
-            std::uint32_t r;
-            if (eof && !forward) {
-                r = order->last();
-            } else {
-                if (!orderSynced && !order->locate(current()))
-                    r = forward ? order->first() : order->last();
-                else
-                    r = forward ? order->next() : order->prev();
-            }
-            while (r != 0 && !visible(r))
-                r = forward ? order->next() : order->prev();
-            orderSynced = r != 0;
-            return r;
-        }
-        std::uint32_t n = count();
-        if (forward) {
-            for (std::uint32_t r = eof ? n + 1 : recno + 1; r <= n; ++r)
-                if (visible(r))
-                    return r;
-            return 0;
-        }
-        for (std::uint32_t r = std::min(recno, n + 1) - 1; r >= 1; --r)
-            if (visible(r))
-                return r;
-        return 0;
-    }
-
-    std::uint32_t firstVisible(bool fromTop) {
-        if (order) {
-            std::uint32_t r = fromTop ? order->first() : order->last();
-            while (r != 0 && !visible(r))
-                r = fromTop ? order->next() : order->prev();
-            orderSynced = r != 0;
-            return r;
-        }
-        std::uint32_t n = count();
-        if (fromTop) {
-            for (std::uint32_t r = 1; r <= n; ++r)
-                if (visible(r))
-                    return r;
-        } else {
-            for (std::uint32_t r = n; r >= 1; --r)
-                if (visible(r))
-                    return r;
-        }
-        return 0;
-    }
-
-    // Top or bottom: the first visible record from that end; an empty view sets both
-    // end flags.
-    void goToEnd(bool fromTop) {
-        post();
-        if (std::uint32_t r = firstVisible(fromTop)) {
-            land(r);
-        } else {
-            landEof();
-            bof = true;
-        }
-    }
-
-    // Room for `end` bytes: exclusive tables grow in big preallocated steps, shared
-    // ones exactly, so that no other opener ever sees the file shrink.
-    void reserve(std::uint64_t end) {
-        // An exclusive table's mapping never reaches past its file, so the length
-        // answers without asking the system.
-        if (end <= map.length() && (mode == OpenMode::Exclusive || end <= dbf.size()))
-            return;
-        std::uint64_t target = end;
-        if (mode == OpenMode::Exclusive)
-            target = std::max(end, std::max(map.length() + map.length() / 4, end + growthStep));
-        dbf.allocate(target);
-        map.map(dbf, std::max<std::uint64_t>(dbf.size(), target), true);
-    }
-
-    // Writes blanks over the few megabytes just ahead of an append to an exclusive table.
-    // A page written through the file is filled with the bytes given, where a store to a
-    // page not yet in memory first has the system clear it and then stops at it. The write
-    // starts past the end mark, so no record and no mark is ever touched.
-    void prepareAhead(std::uint64_t off) {
-        if (mode != OpenMode::Exclusive || off + recordLength + 1 <= prepared)
-            return;
-        const std::uint64_t from = std::max(prepared, off + 1);
-        if (from >= map.length())
-            return;
-        const std::uint64_t n = std::min(prepareStep, map.length() - from);
-        prepared = from + n;
-        dbf.tryFillBlanks(from, std::size_t(n)); // only a hint: the stores do not rely on it
-    }
-
-    void append(std::string_view bytes) {
-        requireWritable();
-        post();
-        bool shared = mode == OpenMode::Shared;
-        RangeLock headerLock(dbf, 0, dbfPrefixLength, shared);
-        if (shared)
-            ensureMapped(dbf.size());
-        std::uint32_t n = count();
-        if (n == 0xFFFFFFFFu)
-            throw Error(ErrorKind::Value, path.string() + ": the table is full");
-        std::uint64_t off = recordOffset(n + 1);
-        reserve(off + recordLength + 1);
-        prepareAhead(off);
-        char* p = map.data() + off;
-        std::memcpy(p, bytes.data(), recordLength);
-        p[recordLength] = char(dbfEndOfFile);
-        // The record is in place before the count admits it: a crash between the two
-        // stores leaves the old count and a table that opens.
-        std::atomic_thread_fence(std::memory_order_seq_cst);
-        writeLe32(map.data() + 4, n + 1);
-        modified = true;
-        recno = n + 1;
-        buffer.assign(bytes); // from the caller's copy, which is still in the cache
-        loaded = true;
-        dirty = false;
-        eof = bof = false;
-        orderSynced = false;
-        for (RecordObserver* o : observers)
-            o->onAppended(current());
-    }
-
-    // Writes a field's bytes, blank padded, into the current record.
-    void setField(const Field& f, std::string_view bytes) {
-        requireWritable();
-        requireRecord();
-        if (bytes.size() > f.width)
-            throw Error(ErrorKind::Value, "field " + f.name + ": " + std::to_string(bytes.size()) +
-                                              " bytes do not fit in width " +
-                                              std::to_string(f.width));
-        char* p = record().data() + f.offset;
-        if (!bytes.empty()) // an empty view may hold no pointer at all
-            std::memcpy(p, bytes.data(), bytes.size());
-        std::memset(p + bytes.size(), ' ', f.width - bytes.size());
-        dirty = true;
-    }
-
-    void requireRecord() const {
-        if (eof || recno == 0)
-            throw Error(ErrorKind::State, path.string() + ": there is no current record");
-    }
-
-    const Field& memoField(std::string_view name) const {
-        const Field& f = structure.field(structure.indexOf(name));
-        if (!f.isMemo())
-            throw Error(ErrorKind::Value, "field " + f.name + " is not a memo field");
-        if (!memo)
-            throw Error(ErrorKind::State, path.string() + ": the table has no memo file");
-        return f;
-    }
-
-    std::uint32_t memoBlock(const Field& f) const {
-        std::string_view bytes = std::string_view(record()).substr(f.offset, f.width);
-        if (f.width == 4)
-            return readLe32(bytes.data());
-        std::uint64_t v = 0;
-        for (char c : trimRight(trimLeft(bytes))) {
-            if (!isAsciiDigit(c))
-                throw Error(ErrorKind::Corrupt, path.string() + ": record " +
-                                                    std::to_string(recno) +
-                                                    " has a bad memo pointer in " + f.name);
-            v = v * 10 + std::uint64_t(c - '0');
-            if (v > 0xFFFFFFFFu)
-                throw Error(ErrorKind::Corrupt, path.string() + ": memo pointer out of range");
-        }
-        return std::uint32_t(v);
-    }
-
-    // Writes the end-of-file mark after `end`, growing the file by the byte if needed.
-    void putEndMark(std::uint64_t end) {
-        if (map.length() < end + 1 || dbf.size() < end + 1) {
-            dbf.allocate(end + 1);
-            map.map(dbf, dbf.size(), true);
-        }
-        map.data()[end] = char(dbfEndOfFile);
-    }
-
-    void finishWrites() {
-        post();
-        if (!writable() || !map.data())
-            return;
-        if (modified) {
-            stampDbfDate(map.data());
-            modified = false;
-        }
-        if (mode == OpenMode::Exclusive) {
-            std::uint64_t end = recordOffset(count() + 1);
-            putEndMark(end);
-            map.unmap();
-            dbf.truncate(end + 1);
-            map.map(dbf, end + 1, true);
-        }
-    }
-};
 
 Table::Table() = default;
 Table::Table(std::unique_ptr<State> state) : s_(std::move(state)) {}
@@ -426,6 +55,7 @@ Table::State& Table::state() const {
 }
 
 Table Table::open(const std::filesystem::path& path, OpenMode mode) {
+    finishInterruptedPack(path);
     auto s = std::make_unique<State>();
     s->path = path;
     s->mode = mode;
@@ -455,11 +85,13 @@ Table Table::open(const std::filesystem::path& path, OpenMode mode) {
                 throw Error(ErrorKind::Io,
                             path.string() + ": the memo file " + fpt.string() + " is missing");
             s->memo = openFpt(fpt, writable, lockFor(mode));
+            s->memoPath = fpt;
         } else {
             if (!std::filesystem::exists(dbt, ec))
                 throw Error(ErrorKind::Io,
                             path.string() + ": the memo file " + dbt.string() + " is missing");
             s->memo = openDbt(dbt, lockFor(mode));
+            s->memoPath = dbt;
         }
     }
     Table t(std::move(s));
@@ -520,6 +152,24 @@ std::uint8_t Table::language() const {
 }
 MemoKind Table::memoKind() const {
     return state().memoKind;
+}
+std::filesystem::path Table::memoPath() const {
+    return state().memoPath;
+}
+std::string Table::memoDamage() const {
+    const State& s = state();
+    return s.memo ? s.memo->damage() : std::string();
+}
+bool Table::structuralIndexFlag() const {
+    return (state().map.data()[dbfFlagsOffset] & structuralIndexBit) != 0;
+}
+void Table::setStructuralIndexFlag(bool present) {
+    State& s = state();
+    if (structuralIndexFlag() == present)
+        return;
+    s.requireWritable();
+    char& flags = s.map.data()[dbfFlagsOffset];
+    flags = char(present ? (flags | structuralIndexBit) : (flags & ~structuralIndexBit));
 }
 const Structure& Table::structure() const {
     return state().structure;
@@ -777,6 +427,10 @@ void Table::appendBlank() {
     s.append(s.blank);
 }
 
+void Table::removeRecordsAfter(std::uint32_t keep) {
+    state().removeAfter(keep);
+}
+
 void Table::appendRecord(std::string_view bytes) {
     State& s = state();
     if (bytes.size() != s.recordLength)
@@ -799,37 +453,6 @@ void Table::setDeleted(bool marked) {
 
 bool Table::deleted() const {
     return state().current().deleted();
-}
-
-void Table::pack() {
-    State& s = state();
-    s.requireExclusive("pack");
-    s.post();
-    std::uint32_t n = s.count();
-    std::uint32_t kept = 0;
-    int lastPercent = -1;
-    for (std::uint32_t r = 1; r <= n; ++r) {
-        std::string_view bytes = s.stored(r);
-        if (bytes[0] != '*') {
-            ++kept;
-            if (kept != r)
-                std::memmove(s.map.data() + s.recordOffset(kept), bytes.data(), s.recordLength);
-        }
-        int percent = int(std::uint64_t(r) * 100 / n);
-        if (s.progress && percent != lastPercent)
-            s.progress(lastPercent = percent);
-    }
-    // Every kept record sits at its new place before the count shrinks.
-    s.putEndMark(s.recordOffset(kept + 1));
-    std::atomic_thread_fence(std::memory_order_seq_cst);
-    writeLe32(s.map.data() + 4, kept);
-    s.modified = true;
-    if (s.progress && lastPercent != 100)
-        s.progress(100);
-    for (RecordObserver* o : s.observers)
-        o->onPacked();
-    s.orderSynced = false;
-    top();
 }
 
 void Table::zap() {
@@ -857,16 +480,16 @@ void Table::setMemo(std::string_view name, std::string_view text) {
     s.requireWritable();
     s.requireRecord();
     const Field& f = s.memoField(name);
-    std::uint32_t block = s.memo->write(text, s.memoBlock(f));
-    std::string bytes;
-    if (f.width == 4) {
-        bytes.assign(4, '\0');
-        writeLe32(bytes.data(), block);
-    } else if (block != 0) {
-        bytes = std::to_string(block);
-        bytes.insert(0, f.width - std::min<std::size_t>(bytes.size(), f.width), ' ');
+    // A damaged pointer is replaced: the new text goes to new blocks.
+    std::uint32_t old = 0;
+    try {
+        old = s.memoBlock(f);
+    } catch (const Error& e) {
+        if (e.kind() != ErrorKind::Corrupt)
+            throw;
     }
-    setFieldBytes(s.structure.indexOf(name), bytes);
+    const std::uint32_t block = s.memo->write(text, old);
+    setFieldBytes(s.structure.indexOf(name), memoPointerBytes(f, block));
 }
 
 bool Table::memoEmpty(std::string_view name) const {
@@ -963,6 +586,10 @@ void Table::setProgressCallback(ProgressCallback callback) {
     state().progress = std::move(callback);
 }
 
+void Table::setDamageCallback(DamageCallback callback) {
+    state().damage = std::move(callback);
+}
+
 void Table::flush() {
     State& s = state();
     s.post();
@@ -970,7 +597,10 @@ void Table::flush() {
         return;
     if (s.modified)
         stampDbfDate(s.map.data());
+    s.map.sync(s.dbf);
     s.dbf.sync();
+    if (s.memo)
+        s.memo->flush();
 }
 
 } // namespace xbase

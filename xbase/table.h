@@ -38,6 +38,9 @@ IndexDriver detectDriver(std::uint8_t firstByte, bool onlyNsxIndexExists);
 
 /// Called with the percentage done (0 to 100) during long operations.
 using ProgressCallback = std::function<void(int percent)>;
+/// Told of damage the table stepped around (an index entry past its end, memos a pack had
+/// to leave empty), with a sentence naming the file and the fault.
+using DamageCallback = std::function<void(const std::string& what)>;
 
 class TableFile;
 class MemoFile;
@@ -47,7 +50,10 @@ class MemoFile;
 /// record's buffer and reach the file with post(), which also happens on any move.
 class Table {
 public:
-    /// Opens an existing table (and its memo file). Locked files throw ErrorKind::Locked.
+    /// Opens an existing table (and its memo file). Locked files throw ErrorKind::Locked. A
+    /// pack that was cut off by a crash is finished first (or its new files are dropped, when
+    /// it had not yet committed), so the table opens whole, old or packed. A memo file whose
+    /// header is damaged still opens: its memos then fail to read one by one.
     static Table open(const std::filesystem::path& path, OpenMode mode = OpenMode::Exclusive);
     /// Creates a new, empty table (and its FPT memo file when a field is a memo);
     /// an existing file is replaced. The table is then open in the given mode.
@@ -73,6 +79,13 @@ public:
     /// The language byte of the header (29): the code page the table's text is stored in.
     std::uint8_t language() const;
     MemoKind memoKind() const;
+    /// The memo file's path (empty without one) and what is wrong with it as a whole.
+    std::filesystem::path memoPath() const;
+    std::string memoDamage() const;
+    /// Header byte 28, bit 0: whether the table says a structural compound index goes with it
+    /// (other programs open and maintain that index only when it is set).
+    bool structuralIndexFlag() const;
+    void setStructuralIndexFlag(bool present);
     const Structure& structure() const;
     std::uint32_t recordCount() const;
     Settings& settings();
@@ -126,10 +139,16 @@ public:
     void appendBlank();
     /// Adds a record with these bytes (deletion byte first) at the end.
     void appendRecord(std::string_view bytes);
+    /// Removes the records after the first `keep`, the last first, telling the observers
+    /// (undoes appends that must not stay).
+    void removeRecordsAfter(std::uint32_t keep);
 
     void setDeleted(bool marked);
     bool deleted() const;
-    /// Removes marked records (and rewrites the memo file without their memos).
+    /// Removes marked records. The kept records and their memos (the memo file compacted)
+    /// are written to new files that replace the old ones only once complete, so a crash at
+    /// any moment leaves the old table or the packed one, each whole. Memos that cannot be
+    /// read are left empty and reported to the damage callback.
     void pack();
     /// Removes every record.
     void zap();
@@ -160,7 +179,8 @@ public:
     bool found() const noexcept;
 
     void setProgressCallback(ProgressCallback callback);
-    /// Writes the header date and pushes everything to the operating system.
+    void setDamageCallback(DamageCallback callback);
+    /// Writes the header date and pushes the table and its memo file to the disk.
     void flush();
 
 private:

@@ -12,6 +12,7 @@ namespace {
 class Journal : public RecordObserver {
 public:
     void onAppended(const Record& r) override { add("append", r); }
+    void onRemoving(const Record& r) override { add("remove", r); }
     void onChanging(const Record& r) override { add("before", r); }
     void onChanged(const Record& r) override { add("after", r); }
     void onPacked() override { log.push_back("packed"); }
