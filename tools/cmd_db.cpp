@@ -233,11 +233,11 @@ int appendCsv(const Arguments& args, std::ostream& out, std::ostream& err) {
 const Registration registrations[] = {
     Registration({"db", "info", "FILE", "header and fields of a table", info}),
     Registration({"db", "dump", "FILE [--query EXPR]",
-                  "records as CSV in record order, memos included", dump}),
+                  "records as UTF-8 CSV in record order, memos included", dump}),
     Registration({"db", "create", "FILE --fields \"LNAME C 30, ...\"",
                   "a new empty table (types C N L D M)", create}),
-    Registration({"db", "append-csv", "FILE DATA.csv", "append CSV records, columns in field order",
-                  appendCsv}),
+    Registration({"db", "append-csv", "FILE DATA.csv",
+                  "append UTF-8 CSV records, columns in field order", appendCsv}),
 };
 
 } // namespace
