@@ -1,6 +1,7 @@
 // corvane-tool db ...: look into, dump, create and fill dBASE tables with the engine alone.
 #include "tools/command.h"
 
+#include "xbase/code_page.h"
 #include "xbase/index_set.h"
 #include "xbase/table.h"
 
@@ -39,13 +40,16 @@ int info(const Arguments& args, std::ostream& out, std::ostream& err) {
         return ExitUsage;
     }
     xbase::Table t = xbase::Table::open(args[0], xbase::OpenMode::ReadOnly);
+    const xbase::CodePage page = xbase::CodePage::ofLanguage(t.language());
     const auto& s = t.structure();
     out << "file: " << args[0] << "\nfirst byte: " << hexByte(t.signature())
-        << "\nrecords: " << t.recordCount() << "\nrecord length: " << s.recordLength()
+        << "\nlanguage byte: " << hexByte(t.language()) << " (code page " << page.number()
+        << ")\nrecords: " << t.recordCount() << "\nrecord length: " << s.recordLength()
         << "\nmemo file: " << memoKindName(t.memoKind()) << "\nfields: " << s.fields().size()
         << '\n';
     for (const xbase::Field& f : s.fields())
-        out << "  " << f.name << ' ' << f.type << ' ' << f.width << ' ' << int(f.decimals) << '\n';
+        out << "  " << page.toUtf8(f.name) << ' ' << f.type << ' ' << f.width << ' '
+            << int(f.decimals) << '\n';
     return ExitOk;
 }
 
@@ -75,11 +79,13 @@ int dump(const Arguments& args, std::ostream& out, std::ostream& err) {
         err << "usage: corvane-tool db dump FILE [--query EXPR]\n";
         return ExitUsage;
     }
+    // The table's text is written out as UTF-8, and the query typed is read as UTF-8.
     xbase::Table t = xbase::Table::open(file, xbase::OpenMode::ReadOnly);
-    t.setQuery(query);
+    const xbase::CodePage page = xbase::CodePage::ofLanguage(t.language());
+    t.setQuery(page.fromUtf8OrThrow(query, "--query"));
     const auto& fields = t.structure().fields();
     for (std::size_t i = 0; i < fields.size(); ++i)
-        out << (i ? "," : "") << fields[i].name;
+        out << (i ? "," : "") << page.toUtf8(fields[i].name);
     out << '\n';
     for (t.top(); !t.eof(); t.skip()) {
         for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -97,7 +103,7 @@ int dump(const Arguments& args, std::ostream& out, std::ostream& err) {
                 text.erase(0, text.find_first_not_of(' ') == std::string::npos
                                   ? text.size()
                                   : text.find_first_not_of(' '));
-            out << (i ? "," : "") << csvField(text);
+            out << (i ? "," : "") << csvField(page.toUtf8(text));
         }
         out << '\n';
     }
@@ -171,48 +177,67 @@ bool readCsvRecord(std::istream& in, std::vector<std::string>& row) {
     return any;
 }
 
+// The records of a UTF-8 CSV file (a leading byte order mark is skipped) as bytes of the
+// table's code page. Every record is checked and converted before anything is appended, so
+// that a record the table cannot take leaves the table exactly as it was.
+std::vector<std::vector<std::string>> readCsvForTable(const std::string& csvPath,
+                                                      const std::string& tablePath) {
+    std::ifstream in(csvPath, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot read " + csvPath);
+    if (!(in.get() == 0xEF && in.get() == 0xBB && in.get() == 0xBF)) {
+        in.clear();
+        in.seekg(0);
+    }
+    // Opened only to read, so that the table is not touched when a record is refused.
+    const xbase::Table t = xbase::Table::open(tablePath, xbase::OpenMode::ReadOnly);
+    const xbase::CodePage page = xbase::CodePage::ofLanguage(t.language());
+    const auto& fields = t.structure().fields();
+    std::vector<std::vector<std::string>> rows;
+    std::vector<std::string> row;
+    while (readCsvRecord(in, row)) {
+        const std::string record = csvPath + " record " + std::to_string(rows.size() + 1);
+        if (row.size() > fields.size())
+            throw std::runtime_error(record + " has " + std::to_string(row.size()) +
+                                     " columns, the table " + std::to_string(fields.size()) +
+                                     " fields");
+        for (std::size_t i = 0; i < row.size(); ++i)
+            row[i] =
+                page.fromUtf8OrThrow(row[i], record + ", field " + page.toUtf8(fields[i].name));
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
 int appendCsv(const Arguments& args, std::ostream& out, std::ostream& err) {
     if (args.size() != 2) {
         err << "usage: corvane-tool db append-csv FILE DATA.csv\n";
         return ExitUsage;
     }
-    std::ifstream in(args[1], std::ios::binary);
-    if (!in) {
-        err << "corvane-tool: cannot read " << args[1] << '\n';
-        return ExitFailure;
-    }
+    const std::vector<std::vector<std::string>> rows = readCsvForTable(args[1], args[0]);
     xbase::Table t = xbase::Table::open(args[0], xbase::OpenMode::Exclusive);
     // The table's own index follows every record appended, so it stays valid.
     auto indexes = std::make_unique<xbase::TableIndexes>(t);
-    const std::size_t fields = t.structure().fields().size();
-    std::vector<std::string> row;
-    std::size_t line = 0, added = 0;
-    while (readCsvRecord(in, row)) {
-        ++line;
-        if (row.size() > fields)
-            throw std::runtime_error(args[1] + " record " + std::to_string(line) + " has " +
-                                     std::to_string(row.size()) + " columns, the table " +
-                                     std::to_string(fields) + " fields");
+    for (const std::vector<std::string>& row : rows) {
         t.appendBlank();
         for (std::size_t i = 0; i < row.size(); ++i)
             t.setText(i, row[i]);
         t.post();
-        ++added;
     }
     indexes.reset();
     t.close();
-    out << "appended " << added << " records\n";
+    out << "appended " << rows.size() << " records\n";
     return ExitOk;
 }
 
 const Registration registrations[] = {
     Registration({"db", "info", "FILE", "header and fields of a table", info}),
     Registration({"db", "dump", "FILE [--query EXPR]",
-                  "records as CSV in record order, memos included", dump}),
+                  "records as UTF-8 CSV in record order, memos included", dump}),
     Registration({"db", "create", "FILE --fields \"LNAME C 30, ...\"",
                   "a new empty table (types C N L D M)", create}),
-    Registration({"db", "append-csv", "FILE DATA.csv", "append CSV records, columns in field order",
-                  appendCsv}),
+    Registration({"db", "append-csv", "FILE DATA.csv",
+                  "append UTF-8 CSV records, columns in field order", appendCsv}),
 };
 
 } // namespace

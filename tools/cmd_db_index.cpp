@@ -1,6 +1,7 @@
 // corvane-tool db index | tags | dump --order | seek | check: index tags of a table.
 // (The file name starts with cmd_ so that the tool's build picks it up.)
 #include "tools/command.h"
+#include "xbase/code_page.h"
 #include "xbase/index_set.h"
 #include "xbase/table.h"
 
@@ -60,6 +61,11 @@ std::string show(const xbase::Value& v) {
     return s;
 }
 
+// Text typed on the command line and text shown are UTF-8; the table holds its code page.
+xbase::CodePage codePage(const xbase::Table& table) {
+    return xbase::CodePage::ofLanguage(table.language());
+}
+
 int usage(std::ostream& err, const char* text) {
     err << "usage: corvane-tool db " << text << '\n';
     return ExitUsage;
@@ -82,9 +88,11 @@ int runIndex(const Arguments& args, std::ostream& out, std::ostream& err) {
     if (files.size() != 1 || !tag || !key)
         return usage(err, "index FILE --tag NAME --key EXPR [--for EXPR] [--descending]");
     xbase::Table table = xbase::Table::open(files[0]);
+    const xbase::CodePage page = codePage(table);
+    const std::string keyBytes = page.fromUtf8OrThrow(*key, "--key");
+    const std::string forBytes = page.fromUtf8OrThrow(option(args, "--for").value_or(""), "--for");
     xbase::TableIndexes indexes(table);
-    indexes.indexTag({}, *tag, *key, 0, flag(args, "--descending"),
-                     option(args, "--for").value_or(""));
+    indexes.indexTag({}, *tag, keyBytes, 0, flag(args, "--descending"), forBytes);
     out << indexes.tagName() << ": " << table.recordCount() << " records indexed\n";
     return ExitOk;
 }
@@ -94,11 +102,12 @@ int runTags(const Arguments& args, std::ostream& out, std::ostream& err) {
     if (files.size() != 1)
         return usage(err, "tags FILE");
     xbase::Table table = xbase::Table::open(files[0], xbase::OpenMode::ReadOnly);
+    const xbase::CodePage page = codePage(table);
     xbase::TableIndexes indexes(table);
     for (int n = 1; n <= indexes.orderCount(); ++n) {
-        out << n << '\t' << indexes.tagName(n) << '\t' << indexes.keyExpression(n);
+        out << n << '\t' << indexes.tagName(n) << '\t' << page.toUtf8(indexes.keyExpression(n));
         if (!indexes.forExpression(n).empty())
-            out << "\tFOR " << indexes.forExpression(n);
+            out << "\tFOR " << page.toUtf8(indexes.forExpression(n));
         if (indexes.descending(n))
             out << "\tDESCENDING";
         out << '\t' << indexes.indexFile(n).filename().string() << '\n';
@@ -121,8 +130,9 @@ int runDump(const Arguments& args, std::ostream& out, std::ostream& err) {
     if (!selectOrder(indexes, *tag, err))
         return ExitFailure;
     xbase::Expression key = table.compile(indexes.keyExpression());
+    const xbase::CodePage page = codePage(table);
     for (table.top(); !table.eof(); table.skip())
-        out << table.recno() << '\t' << show(key.evaluate(table.record())) << '\n';
+        out << table.recno() << '\t' << page.toUtf8(show(key.evaluate(table.record()))) << '\n';
     return ExitOk;
 }
 
@@ -144,7 +154,7 @@ int runSeek(const Arguments& args, std::ostream& out, std::ostream& err) {
     xbase::TableIndexes indexes(table);
     if (!selectOrder(indexes, *tag, err))
         return ExitFailure;
-    if (!table.seek(rest[1])) {
+    if (!table.seek(codePage(table).fromUtf8OrThrow(rest[1], "the key"))) {
         out << "not found\n";
         return ExitFailure;
     }
