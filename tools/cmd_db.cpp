@@ -2,10 +2,12 @@
 #include "tools/command.h"
 
 #include "xbase/code_page.h"
+#include "xbase/file.h"
 #include "xbase/index_set.h"
 #include "xbase/table.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <ostream>
@@ -132,12 +134,39 @@ std::vector<xbase::Field> parseFieldList(const std::string& list) {
     return fields;
 }
 
+// The files that go with a table of this name: its structural index and memo files.
+std::vector<std::filesystem::path> companionFiles(const std::filesystem::path& table) {
+    std::vector<std::filesystem::path> files;
+    for (const char* extension : {".CDX", ".FPT", ".DBT"}) {
+        std::filesystem::path p = table;
+        p.replace_extension(extension);
+        p = xbase::findIgnoringCase(p);
+        if (std::filesystem::exists(p))
+            files.push_back(p);
+    }
+    return files;
+}
+
 int create(const Arguments& args, std::ostream& out, std::ostream& err) {
-    if (args.size() != 3 || args[1] != "--fields") {
-        err << "usage: corvane-tool db create FILE --fields \"LNAME C 30, ...\"\n";
+    const bool force = args.size() == 4 && args[3] == "--force";
+    if ((args.size() != 3 && !force) || args[1] != "--fields") {
+        err << "usage: corvane-tool db create FILE --fields \"LNAME C 30, ...\" [--force]\n";
         return ExitUsage;
     }
-    xbase::Table t = xbase::Table::create(args[0], parseFieldList(args[2]));
+    const std::filesystem::path path = args[0];
+    const std::vector<xbase::Field> fields = parseFieldList(args[2]);
+    if (std::filesystem::exists(path) && !force) {
+        err << "corvane-tool: " << args[0]
+            << " exists; give --force to replace it (its index and memo files go with it)\n";
+        return ExitFailure;
+    }
+    if (std::filesystem::exists(path)) {
+        // Locked first, so that a table in use is never replaced under its user.
+        xbase::Table::open(path, xbase::OpenMode::Exclusive).close();
+        for (const std::filesystem::path& old : companionFiles(path))
+            std::filesystem::remove(old);
+    }
+    xbase::Table t = xbase::Table::create(path, fields);
     out << "created " << args[0] << " with " << t.structure().fields().size() << " fields\n";
     return ExitOk;
 }
@@ -216,16 +245,42 @@ int appendCsv(const Arguments& args, std::ostream& out, std::ostream& err) {
     }
     const std::vector<std::vector<std::string>> rows = readCsvForTable(args[1], args[0]);
     xbase::Table t = xbase::Table::open(args[0], xbase::OpenMode::Exclusive);
-    // The table's own index follows every record appended, so it stays valid.
-    auto indexes = std::make_unique<xbase::TableIndexes>(t);
-    for (const std::vector<std::string>& row : rows) {
-        t.appendBlank();
-        for (std::size_t i = 0; i < row.size(); ++i)
-            t.setText(i, row[i]);
-        t.post();
+    // The table's own index follows every record appended, so it stays valid; one already
+    // out of step is not made worse.
+    xbase::TableIndexes indexes(t);
+    if (!indexes.stale().empty())
+        throw std::runtime_error(indexes.stale() + "; rebuild the indexes first (corvane-tool " +
+                                 "db reindex " + args[0] + ")");
+    const std::uint32_t before = t.recordCount();
+    const xbase::CodePage page = xbase::CodePage::ofLanguage(t.language());
+    std::size_t line = 0;
+    try {
+        for (const std::vector<std::string>& row : rows) {
+            ++line;
+            t.appendBlank();
+            for (std::size_t i = 0; i < row.size(); ++i) {
+                try {
+                    t.setText(i, row[i]);
+                } catch (const xbase::Error& e) {
+                    throw std::runtime_error(args[1] + " record " + std::to_string(line) + ": " +
+                                             page.toUtf8(e.what()));
+                }
+            }
+            t.post();
+        }
+        t.flush();
+        indexes.flush();
+    } catch (...) {
+        // Nothing half written: the records appended so far leave the table again.
+        try {
+            t.cancel();
+            t.removeRecordsAfter(before);
+            t.flush();
+            indexes.flush();
+        } catch (const std::exception&) {
+        }
+        throw;
     }
-    indexes.reset();
-    t.close();
     out << "appended " << rows.size() << " records\n";
     return ExitOk;
 }
@@ -234,8 +289,10 @@ const Registration registrations[] = {
     Registration({"db", "info", "FILE", "header and fields of a table", info}),
     Registration({"db", "dump", "FILE [--query EXPR]",
                   "records as UTF-8 CSV in record order, memos included", dump}),
-    Registration({"db", "create", "FILE --fields \"LNAME C 30, ...\"",
-                  "a new empty table (types C N L D M)", create}),
+    Registration({"db", "create", "FILE --fields \"LNAME C 30, ...\" [--force]",
+                  "a new empty table (types C N L D M); --force replaces one, index and memo "
+                  "files too",
+                  create}),
     Registration({"db", "append-csv", "FILE DATA.csv",
                   "append UTF-8 CSV records, columns in field order", appendCsv}),
 };

@@ -77,6 +77,11 @@ bool selectOrder(xbase::TableIndexes& indexes, const std::string& tag, std::ostr
         err << "corvane-tool: no tag " << tag << '\n';
         return false;
     }
+    if (!indexes.stale().empty()) {
+        err << "corvane-tool: " << indexes.stale()
+            << "; rebuild the indexes (corvane-tool db reindex FILE)\n";
+        return false;
+    }
     indexes.setOrder(tag);
     return true;
 }
@@ -93,7 +98,22 @@ int runIndex(const Arguments& args, std::ostream& out, std::ostream& err) {
     const std::string forBytes = page.fromUtf8OrThrow(option(args, "--for").value_or(""), "--for");
     xbase::TableIndexes indexes(table);
     indexes.indexTag({}, *tag, keyBytes, 0, flag(args, "--descending"), forBytes);
+    table.flush();
+    indexes.flush();
     out << indexes.tagName() << ": " << table.recordCount() << " records indexed\n";
+    return ExitOk;
+}
+
+int runReindex(const Arguments& args, std::ostream& out, std::ostream& err) {
+    Arguments files = positional(args);
+    if (files.size() != 1)
+        return usage(err, "reindex FILE");
+    xbase::Table table = xbase::Table::open(files[0]);
+    xbase::TableIndexes indexes(table);
+    indexes.rebuild();
+    table.flush();
+    indexes.flush();
+    out << indexes.orderCount() << " tags rebuilt from " << table.recordCount() << " records\n";
     return ExitOk;
 }
 
@@ -162,18 +182,60 @@ int runSeek(const Arguments& args, std::ostream& out, std::ostream& err) {
     return ExitOk;
 }
 
+// Every memo the table points at must read; a damaged memo file is one fault.
+std::vector<std::string> memoProblems(xbase::Table& table) {
+    std::vector<std::string> problems;
+    if (!table.memoDamage().empty()) {
+        problems.push_back(table.memoPath().string() +
+                           ": damaged memo file: " + table.memoDamage());
+        return problems;
+    }
+    std::vector<std::string> memoFields;
+    for (const xbase::Field& f : table.structure().fields())
+        if (f.isMemo())
+            memoFields.push_back(f.name);
+    if (memoFields.empty())
+        return problems;
+    table.settings().deleted = false;
+    for (table.top(); !table.eof(); table.skip()) {
+        for (const std::string& field : memoFields) {
+            try {
+                table.memo(field);
+            } catch (const xbase::Error& e) {
+                problems.push_back("record " + std::to_string(table.recno()) + ", field " + field +
+                                   ": " + e.what());
+            }
+        }
+    }
+    return problems;
+}
+
 int runCheck(const Arguments& args, std::ostream& out, std::ostream& err) {
     Arguments files = positional(args);
     if (files.size() != 1)
         return usage(err, "check FILE");
     xbase::Table table = xbase::Table::open(files[0], xbase::OpenMode::ReadOnly);
-    xbase::TableIndexes indexes(table);
-    std::vector<std::string> problems = indexes.check();
+    const xbase::CodePage page = codePage(table);
+    std::vector<std::string> problems = memoProblems(table);
+    int tags = 0;
+    try {
+        xbase::TableIndexes indexes(table);
+        tags = indexes.orderCount();
+        for (const std::string& p : indexes.check())
+            problems.push_back(p);
+    } catch (const xbase::Error& e) {
+        problems.push_back(std::string("the index cannot be read: ") + e.what());
+    }
     for (const std::string& p : problems)
-        out << p << '\n';
-    if (!problems.empty())
+        out << page.toUtf8(p) << '\n';
+    if (!problems.empty()) {
+        err << "corvane-tool: " << problems.size() << " faults in " << files[0]
+            << "; corvane-tool db reindex rebuilds the indexes, db pack also removes deleted "
+               "records and empties unreadable memos (the program's \"Rebuild Indexes\" does "
+               "both)\n";
         return ExitFailure;
-    out << indexes.orderCount() << " tags agree with the table\n";
+    }
+    out << table.recordCount() << " records read and " << tags << " tags agree with the table\n";
     return ExitOk;
 }
 
@@ -193,7 +255,31 @@ const bool registerDump = [] {
 const Registration registerSeek{
     {"db", "seek", "FILE --order TAG KEY", "the record number a key is found at", runSeek}};
 const Registration registerCheck{
-    {"db", "check", "FILE", "compare every tag with the table", runCheck}};
+    {"db", "check", "FILE", "read every memo and compare every tag with the table", runCheck}};
+int runPack(const Arguments& args, std::ostream& out, std::ostream& err) {
+    Arguments files = positional(args);
+    if (files.size() != 1)
+        return usage(err, "pack FILE");
+    xbase::Table table = xbase::Table::open(files[0]);
+    xbase::TableIndexes indexes(table);
+    table.setDamageCallback([&](const std::string& what) {
+        err << "corvane-tool: " << codePage(table).toUtf8(what) << '\n';
+    });
+    const std::uint32_t before = table.recordCount();
+    table.pack();
+    table.flush();
+    indexes.flush();
+    out << before - table.recordCount() << " deleted records removed, " << table.recordCount()
+        << " kept, " << indexes.orderCount() << " tags rebuilt\n";
+    return ExitOk;
+}
+
+const Registration registerPack{{"db", "pack", "FILE",
+                                 "remove deleted records, compact the memo file and rebuild "
+                                 "the indexes",
+                                 runPack}};
+const Registration registerReindex{
+    {"db", "reindex", "FILE", "rebuild every tag of the table's indexes", runReindex}};
 
 } // namespace
 
