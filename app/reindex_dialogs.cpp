@@ -8,7 +8,6 @@
 #include "platform/path_lookup.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
@@ -86,9 +85,7 @@ void TCVReindex::DoitClick() {
     beginWork();
     setStatus("Cleaning out old deleted records");
     try {
-        engine_.closeIndexes();
-        QFile::remove(platform::RealPathIn(table_.folder,
-                                           QFileInfo(table_.fileName).completeBaseName() + ".CDX"));
+        engine_.dropStructuralIndex();
         engine_.setGaugeHook([this](int percent) { showProgress(percent); });
         engine_.pack();
     } catch (const std::exception& error) {
@@ -145,8 +142,7 @@ void TSystemReindex::DoExtra(const QString& name, const QString& tag, const QStr
     TableReindex.exclusive = true;
     try {
         TableReindex.open();
-        EngineReindex.closeIndexes();
-        QFile::remove(platform::RealPathIn(folder, name + ".CDX"));
+        EngineReindex.dropStructuralIndex();
         EngineReindex.pack();
         EngineReindex.indexTag({}, tag, key);
     } catch (const std::exception&) {

@@ -86,23 +86,23 @@ bool CreateAddressFile(const QString& path, TTable& table, TXbEngine& engine) {
 
 bool BuildAddressIndexes(TTable& table, TXbEngine& engine) {
     try {
-        if (!engine.indexName().isEmpty()) {
-            const QString file = engine.indexName();
-            engine.closeIndexes();
-            QFile::remove(file);
-        }
+        BulkWrite bulk(table);
+        engine.dropStructuralIndex();
         for (const TagSpec& tag : AddressTags())
             engine.indexTag({}, tag.name, tag.key);
+        table.flush();
     } catch (const std::exception&) {
         platform::ShowInfo("Unable to create index files");
         return false;
     }
-    (void)table;
     return true;
 }
 
 bool CheckValidIndex(TXbEngine& engine) {
     try {
+        // An index out of step with its table (or one that cannot be read) is no index.
+        if (!engine.indexProblem().isEmpty())
+            return false;
         for (const QString& tag : IndexCheckOrder()) {
             if (engine.tagArea(tag) == 0)
                 return false;

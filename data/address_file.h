@@ -29,12 +29,12 @@ bool OpenAddressTable(const QString& path, TTable& table);
 // Failures are shown ("Create failed", "File creation failed", "Unable to create index files").
 bool CreateAddressFile(const QString& path, TTable& table, TXbEngine& engine);
 
-// Deletes the table's compound index file when one is open and builds the 26 tags into a new
-// one. Shows "Unable to create index files" when a tag cannot be built.
+// Deletes the table's compound index file (also one that cannot be read) and builds the 26 tags
+// into a new one. Shows "Unable to create index files" when a tag cannot be built.
 bool BuildAddressIndexes(TTable& table, TXbEngine& engine);
 
-// True when every one of the 26 tags exists; asks in the check order and stops at the first
-// missing tag.
+// True when the index matches its table and every one of the 26 tags exists; asks in the check
+// order and stops at the first missing tag.
 bool CheckValidIndex(TXbEngine& engine);
 
 // The field order of the address view, calculated fields included.

@@ -1,14 +1,11 @@
 #include "data/table_object.h"
 
 #include "data/xb_env.h"
-#include "platform/cp1252.h"
+#include "xbase/file.h"
 #include "xbase/index_set.h"
 #include "xbase/table.h"
 
 namespace data {
-
-using platform::FromCp1252;
-using platform::ToCp1252;
 
 namespace {
 
@@ -26,8 +23,9 @@ FieldKind kindOf(const xbase::Field& field) {
     }
 }
 
-std::string bytes(const QString& text) {
-    return ToCp1252(text);
+bool isEngineError(const std::exception& error, xbase::ErrorKind kind) {
+    const auto* e = dynamic_cast<const xbase::Error*>(&error);
+    return e && e->kind() == kind;
 }
 
 } // namespace
@@ -56,7 +54,112 @@ void TTable::fail(const std::exception& error) const {
         else if (engineError->kind() == xbase::ErrorKind::Corrupt)
             kind = TableError::Kind::Damaged;
     }
-    throw TableError(kind, QString::fromLocal8Bit(error.what()));
+    throw TableError(kind, QString::fromUtf8(error.what()));
+}
+
+QString TTable::text(std::string_view bytes) const {
+    return QString::fromStdString(codePage_.toUtf8(bytes));
+}
+
+std::string TTable::bytes(const QString& text, const QString& what) const {
+    const xbase::Encoded encoded = codePage_.fromUtf8(text.toStdString());
+    if (!encoded)
+        throw TableError(TableError::Kind::General,
+                         what + ": " + QString::fromStdString(encoded.failure->describe()));
+    return encoded.bytes;
+}
+
+void TTable::reportDamage(const QString& what) {
+    emit damageFound(what);
+}
+
+QString TTable::indexProblem() const {
+    if (!indexUnreadable_.isEmpty())
+        return indexUnreadable_;
+    return indexes_ ? QString::fromStdString(indexes_->stale()) : QString();
+}
+
+void TTable::requireIndexUpkeep() const {
+    if (!indexUnreadable_.isEmpty())
+        throw TableError(TableError::Kind::Damaged,
+                         "Records cannot be changed while the index cannot be read (" +
+                             indexUnreadable_ + "). Rebuild the indexes first.");
+}
+
+// A structural index that another program holds, or one whose tags this program cannot keep,
+// keeps a writable table closed; one that cannot be read is noted, and the table stays open so
+// that the index can be rebuilt.
+void TTable::openIndexes() {
+    indexUnreadable_.clear();
+    try {
+        indexes_ = std::make_unique<xbase::TableIndexes>(*table_);
+    } catch (const std::exception& error) {
+        if (isEngineError(error, xbase::ErrorKind::Corrupt)) {
+            indexUnreadable_ = QString::fromUtf8(error.what());
+            return;
+        }
+        table_.reset();
+        fail(error);
+    }
+    try {
+        if (!indexName.isEmpty())
+            indexes_->setOrder(indexName.toStdString());
+    } catch (const std::exception&) {
+        indexName.clear(); // a missing tag gives record order
+    }
+}
+
+void TTable::dropStructuralIndex() {
+    requireActive();
+    endEdit();
+    try {
+        if (!indexes_) {
+            // An index that cannot be read goes by its name; the indexes then open without it.
+            const auto file = xbase::findIgnoringCase(xbase::structuralIndexPath(table_->path()));
+            std::filesystem::remove(file);
+            indexes_ = std::make_unique<xbase::TableIndexes>(*table_);
+        }
+        indexes_->dropStructural();
+    } catch (const std::exception& error) {
+        fail(error);
+    }
+    indexUnreadable_.clear();
+    indexName.clear();
+}
+
+void TTable::flush() {
+    requireActive();
+    try {
+        table_->flush();
+        if (indexes_)
+            indexes_->flush();
+    } catch (const std::exception& error) {
+        fail(error);
+    }
+}
+
+void TTable::endBulk() {
+    if (bulk_ > 0 && --bulk_ == 0 && active())
+        flush();
+}
+
+void TTable::flushUnlessBulk() {
+    if (bulk_ == 0)
+        flush();
+}
+
+void TTable::moveEngine(const std::function<void()>& move) {
+    try {
+        move();
+    } catch (const xbase::Error& error) {
+        if (error.kind() != xbase::ErrorKind::Corrupt || !indexes_ || indexes_->order() == 0)
+            throw;
+        // A damaged order: record order from here on.
+        reportDamage(QString::fromUtf8(error.what()));
+        indexes_->setOrder(0);
+        indexName.clear();
+        move();
+    }
 }
 
 void TTable::open() {
@@ -71,6 +174,9 @@ void TTable::open() {
         table_.reset();
         fail(error);
     }
+    codePage_ = xbase::CodePage::ofLanguage(table_->language());
+    table_->setDamageCallback(
+        [this](const std::string& what) { reportDamage(QString::fromUtf8(what)); });
     // Calculated fields declared before the open stay; stored fields come from the file.
     QList<FieldInfo> calculated;
     for (const FieldInfo& info : std::as_const(fields_)) {
@@ -82,7 +188,7 @@ void TTable::open() {
     const auto& stored = table_->structure().fields();
     for (size_t i = 0; i < stored.size(); ++i) {
         FieldInfo info;
-        info.name = QString::fromLatin1(stored[i].name);
+        info.name = text(stored[i].name);
         info.kind = kindOf(stored[i]);
         info.size = stored[i].width;
         info.label = info.name;
@@ -95,16 +201,9 @@ void TTable::open() {
         engineField_ << -1;
     }
     applySettings();
-    // A damaged structural index leaves the table open without it; the index check then
-    // finds it invalid and the user can rebuild.
-    try {
-        indexes_ = std::make_unique<xbase::TableIndexes>(*table_);
-        if (!indexName.isEmpty())
-            indexes_->setOrder(indexName.toStdString());
-    } catch (const std::exception&) {
-        indexes_.reset();
-    }
+    openIndexes();
     state_ = TableState::Browse;
+    bulk_ = 0;
     first();
 }
 
@@ -124,6 +223,8 @@ void TTable::close() {
     if (table_) {
         if (state_ == TableState::Edit || state_ == TableState::Insert)
             cancel();
+        bulk_ = 0;
+        indexUnreadable_.clear();
         indexes_.reset();
         try {
             table_->close();
@@ -196,6 +297,7 @@ void TTable::arrangeFields(const QStringList& order) {
 
 void TTable::readRecord(bool withMemos) {
     values_.clear();
+    memoUnreadable_ = false;
     const bool onRecord = active() && !(table_->eof() || table_->bof()) &&
                           table_->recno() <= table_->recordCount() && table_->recno() > 0;
     for (int i = 0; i < fields_.size(); ++i) {
@@ -210,10 +312,22 @@ void TTable::readRecord(bool withMemos) {
             continue;
         }
         const std::string name = fields_[i].name.toStdString();
-        if (fields_[i].kind == FieldKind::Boolean)
+        if (fields_[i].kind == FieldKind::Boolean) {
             values_ << QVariant(table_->logical(name));
-        else
-            values_ << QVariant(FromCp1252(table_->text(name)));
+        } else if (fields_[i].kind == FieldKind::Memo) {
+            // A memo that cannot be read shows empty; the rest of the record still shows.
+            try {
+                values_ << QVariant(text(table_->memo(name)));
+            } catch (const xbase::Error& error) {
+                if (error.kind() != xbase::ErrorKind::Corrupt)
+                    throw;
+                values_ << QVariant(QString());
+                memoUnreadable_ = true;
+                reportDamage(QString::fromUtf8(error.what()));
+            }
+        } else {
+            values_ << QVariant(text(table_->text(name)));
+        }
     }
     if (onCalcFields) {
         const TableState saved = state_;
@@ -263,7 +377,7 @@ void TTable::first() {
     requireActive();
     endEdit();
     try {
-        table_->top();
+        moveEngine([this] { table_->top(); });
     } catch (const std::exception& error) {
         fail(error);
     }
@@ -277,7 +391,7 @@ void TTable::last() {
     requireActive();
     endEdit();
     try {
-        table_->bottom();
+        moveEngine([this] { table_->bottom(); });
     } catch (const std::exception& error) {
         fail(error);
     }
@@ -298,15 +412,15 @@ void TTable::moveBy(int count) {
     try {
         const int step = count > 0 ? 1 : -1;
         for (int i = 0; i != count; i += step) {
-            table_->skip(step);
+            moveEngine([this, step] { table_->skip(step); });
             if (table_->eof()) {
                 eof_ = true;
-                table_->bottom();
+                moveEngine([this] { table_->bottom(); });
                 break;
             }
             if (table_->bof()) {
                 bof_ = true;
-                table_->top();
+                moveEngine([this] { table_->top(); });
                 break;
             }
         }
@@ -355,47 +469,63 @@ void TTable::insert() {
         onAfterInsert(*this);
 }
 
+// Writes the buffer's values into the engine's record: text in the table's code page (a
+// character it cannot hold is refused before anything is written), numbers, dates and
+// logicals checked by the engine. A memo that could not be read is left as it is unless
+// something new was typed in its place.
+void TTable::writeFields() {
+    std::vector<std::string> encoded(fields_.size());
+    for (int i = 0; i < fields_.size(); ++i) {
+        if (engineField_[i] >= 0 && fields_[i].kind != FieldKind::Boolean)
+            encoded[i] = bytes(values_[i].toString(), fields_[i].label);
+    }
+    const bool inserting = state_ == TableState::Insert;
+    for (int i = 0; i < fields_.size(); ++i) {
+        if (engineField_[i] < 0)
+            continue;
+        const std::string name = fields_[i].name.toStdString();
+        switch (fields_[i].kind) {
+        case FieldKind::Boolean:
+            table_->setLogical(name, values_[i].toBool());
+            break;
+        case FieldKind::Memo: {
+            const QString typed = values_[i].toString();
+            if (inserting) {
+                if (!typed.isEmpty())
+                    table_->setMemo(name, encoded[i]);
+            } else if (memoUnreadable_) {
+                if (!typed.isEmpty())
+                    table_->setMemo(name, encoded[i]);
+            } else if (encoded[i] != table_->memo(name)) {
+                table_->setMemo(name, encoded[i]);
+            }
+            break;
+        }
+        default:
+            table_->setText(name, encoded[i]);
+            break;
+        }
+    }
+}
+
 void TTable::post() {
     requireActive();
     requireEditing();
+    requireIndexUpkeep();
     try {
         if (state_ == TableState::Insert)
-            table_->appendBlank();
-        for (int i = 0; i < fields_.size(); ++i) {
-            if (engineField_[i] < 0)
-                continue;
-            const std::string name = fields_[i].name.toStdString();
-            const QVariant& value = values_[i];
-            switch (fields_[i].kind) {
-            case FieldKind::Boolean:
-                table_->setLogical(name, value.toBool());
-                break;
-            case FieldKind::Memo:
-                if (state_ == TableState::Insert ||
-                    value.toString() != FromCp1252(table_->memo(name)))
-                    table_->setMemo(name, bytes(value.toString()));
-                break;
-            case FieldKind::Number:
-            case FieldKind::SmallInt:
-                if (value.toString().trimmed().isEmpty())
-                    table_->setText(name, "");
-                else
-                    table_->setNumber(name, value.toString().trimmed().toDouble());
-                break;
-            case FieldKind::Date:
-                table_->setDate(name, bytes(value.toString()));
-                break;
-            case FieldKind::Text:
-                table_->setText(name, bytes(value.toString()));
-                break;
-            }
-        }
+            table_->newRecord();
+        writeFields();
         table_->post();
     } catch (const std::exception& error) {
+        // Nothing stays half written: a new record is dropped, an edited one keeps its old
+        // bytes; the edit stays open for the user to put right or cancel.
         try {
             table_->cancel();
         } catch (const std::exception&) {
         }
+        if (const auto* refused = dynamic_cast<const TableError*>(&error))
+            throw *refused;
         fail(error);
     }
     state_ = TableState::Browse;
@@ -405,6 +535,7 @@ void TTable::post() {
     notify();
     if (onAfterPost)
         onAfterPost(*this);
+    flushUnlessBulk();
 }
 
 void TTable::cancel() {
@@ -432,14 +563,20 @@ void TTable::deleteRecord() {
     endEdit();
     if (eof_ && bof_)
         return;
+    requireIndexUpkeep();
     try {
         table_->setDeleted(true);
         table_->post();
     } catch (const std::exception& error) {
+        try {
+            table_->cancel();
+        } catch (const std::exception&) {
+        }
         fail(error);
     }
     readRecord();
     notify();
+    flushUnlessBulk();
 }
 
 void TTable::refresh() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "xbase/code_page.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -8,6 +10,8 @@
 #include <functional>
 #include <memory>
 #include <stdexcept>
+#include <string>
+#include <string_view>
 
 namespace xbase {
 class Table;
@@ -42,8 +46,13 @@ private:
 };
 
 // One open table with its current record, its fields and its state. Field values are read
-// without trailing blanks and converted between Windows-1252 and QString. Changes are kept in
-// the record buffer until post(); moving to another record posts a pending edit first.
+// without trailing blanks and converted between the table's code page (its language byte) and
+// QString. Changes are kept in the record buffer until post(), which writes the record whole
+// or not at all and pushes it to the disk; moving to another record posts a pending edit first.
+//
+// Damage met on the way (a memo that cannot be read, a damaged index order, index entries
+// past the table's end) does not stop the table: the record shows with its memo empty, the
+// order falls back to record order, and damageFound() tells what is damaged.
 class TTable : public QObject {
     Q_OBJECT
 public:
@@ -57,6 +66,10 @@ public:
     bool readOnly = false;
 
     QString path() const;
+    // Opens the table and its structural index. An index held by another program, or one with
+    // tags this program cannot keep up to date, keeps a writable table from opening (no table
+    // runs without its index upkeep); an index that cannot be read leaves the table open with
+    // indexProblem() set, and changes refused until the index is made anew.
     void open();
     void close();
     bool active() const;
@@ -75,6 +88,26 @@ public:
     void cancel();
     // Gives the current record the deletion mark.
     void deleteRecord();
+    // Why the structural index cannot be used: it could not be read, or it is out of step with
+    // the table (see xbase::TableIndexes::stale); empty when nothing is known against it.
+    QString indexProblem() const;
+    // Closes and deletes the structural index, also one that cannot be read, before its tags
+    // are made anew.
+    void dropStructuralIndex();
+    // Bulk work (nested): posts within it are not pushed to the disk one by one; the last end
+    // pushes everything.
+    void beginBulk() { ++bulk_; }
+    void endBulk();
+    // Pushes the table, its memo file and its indexes to the disk.
+    void flush();
+    // The same after a change, unless bulk work pushes everything at its end.
+    void flushUnlessBulk();
+    // Whether a memo of the record shown could not be read (it shows empty).
+    bool memoUnreadable() const { return memoUnreadable_; }
+    // Text of the table's code page, and text put into it; a character the code page cannot
+    // hold is refused (TableError) with a message naming `what`.
+    QString text(std::string_view bytes) const;
+    std::string bytes(const QString& text, const QString& what) const;
     // Reads the current record again, and the record count with it.
     void refresh();
     // Ends an edit or insert: saves it when something changed, else cancels it.
@@ -127,24 +160,55 @@ public:
 signals:
     // Every change of data or state; bound controls follow it unless disabled.
     void dataChanged();
+    // Damage the table stepped around, as a sentence naming the file and the fault.
+    void damageFound(const QString& what);
 
 private:
     void readRecord(bool withMemos = true);
     void notify();
     void requireActive() const;
     void requireEditing() const;
+    void requireIndexUpkeep() const;
+    void openIndexes();
+    void writeFields();
+    // Runs a move of the engine; when the order turns out damaged, says so and runs the move
+    // again in record order.
+    void moveEngine(const std::function<void()>& move);
+    void reportDamage(const QString& what);
     [[noreturn]] void fail(const std::exception& error) const;
 
     std::unique_ptr<xbase::Table> table_;
     std::unique_ptr<xbase::TableIndexes> indexes_;
+    xbase::CodePage codePage_;
+    QString indexUnreadable_; // why the structural index could not be opened
     TableState state_ = TableState::Inactive;
     bool bof_ = true;
     bool eof_ = true;
     bool modified_ = false;
+    bool memoUnreadable_ = false;
+    int bulk_ = 0;
     int controlsDisabled_ = 0;
     QList<FieldInfo> fields_;
     QList<int> engineField_; // engine field index of each field, -1 for calculated ones
     QList<QVariant> values_;
+};
+
+// Bulk work on a table for a scope (see TTable::beginBulk).
+class BulkWrite {
+public:
+    explicit BulkWrite(TTable& table) : table_(table) { table_.beginBulk(); }
+    ~BulkWrite() {
+        try {
+            table_.endBulk();
+        } catch (const std::exception&) {
+            // What was written stays; the next flush pushes it.
+        }
+    }
+    BulkWrite(const BulkWrite&) = delete;
+    BulkWrite& operator=(const BulkWrite&) = delete;
+
+private:
+    TTable& table_;
 };
 
 } // namespace data

@@ -1,12 +1,8 @@
 #include "data/xb_engine.h"
 
-#include "platform/cp1252.h"
 #include "xbase/table.h"
 
 namespace data {
-
-using platform::FromCp1252;
-using platform::ToCp1252;
 
 TTable& TXbEngine::table() {
     if (!DataSource || !DataSource->dataSet())
@@ -43,15 +39,18 @@ void TXbEngine::moving(const std::function<void(xbase::Table&)>& work) {
         work(t.engineTable());
     } catch (const xbase::Error& error) {
         t.resync();
-        throw TableError(TableError::Kind::General, QString::fromLocal8Bit(error.what()));
+        const auto kind = error.kind() == xbase::ErrorKind::Corrupt ? TableError::Kind::Damaged
+                                                                    : TableError::Kind::General;
+        throw TableError(kind, QString::fromUtf8(error.what()));
     }
     t.resync();
 }
 
 void TXbEngine::setQuery(const QString& expression) {
     Filter = expression;
+    const std::string bytes = table().bytes(expression, "The filter");
     moving([&](xbase::Table& engine) {
-        engine.setQuery(ToCp1252(expression));
+        engine.setQuery(bytes);
         engine.top();
     });
 }
@@ -59,7 +58,8 @@ void TXbEngine::setQuery(const QString& expression) {
 QString TXbEngine::queryText() const {
     if (!DataSource || !DataSource->dataSet() || !DataSource->dataSet()->active())
         return {};
-    return FromCp1252(DataSource->dataSet()->engineTable().query());
+    TTable& t = *DataSource->dataSet();
+    return t.text(t.engineTable().query());
 }
 
 unsigned TXbEngine::queryRecCount() {
@@ -74,16 +74,17 @@ unsigned TXbEngine::queryRecCount() {
 
 bool TXbEngine::queryTest(const QString& expression) {
     try {
-        table().engineTable().compile(ToCp1252(expression));
+        table().engineTable().compile(table().bytes(expression, "The expression"));
         return true;
-    } catch (const xbase::Error&) {
+    } catch (const std::exception&) {
         return false;
     }
 }
 
 bool TXbEngine::seek(const QString& key) {
     bool hit = false;
-    moving([&](xbase::Table& engine) { hit = engine.seek(ToCp1252(key)); });
+    const std::string bytes = table().bytes(key, "The key");
+    moving([&](xbase::Table& engine) { hit = engine.seek(bytes); });
     return hit;
 }
 
@@ -115,6 +116,7 @@ void TXbEngine::pack() {
         engine.setProgressCallback({});
         engine.top();
     });
+    table().flush();
 }
 
 void TXbEngine::zap() {
@@ -122,13 +124,14 @@ void TXbEngine::zap() {
 }
 
 QString TXbEngine::getMemo(const QString& field) {
+    TTable& t = table();
     return withRecordSync(
-        [&](xbase::Table& engine) { return FromCp1252(engine.memo(field.toStdString())); });
+        [&](xbase::Table& engine) { return t.text(engine.memo(field.toStdString())); });
 }
 
 bool TXbEngine::evalLogical(const QString& expression) {
-    return withRecordSync(
-        [&](xbase::Table& engine) { return engine.evaluateLogical(ToCp1252(expression)); });
+    const std::string bytes = table().bytes(expression, "The expression");
+    return withRecordSync([&](xbase::Table& engine) { return engine.evaluateLogical(bytes); });
 }
 
 bool TXbEngine::empty(const QString& field) {
@@ -149,15 +152,22 @@ void TXbEngine::replace(const QString& field, const QString& value) {
     const bool editing = t.state() == TableState::Edit || t.state() == TableState::Insert;
     if (editing)
         t.post();
+    const std::string bytes = t.bytes(value, field);
     withRecordSync([&](xbase::Table& engine) {
         const std::string name = field.toStdString();
         const xbase::Field& f = engine.structure().field(engine.structure().indexOf(name));
-        if (f.isMemo())
-            engine.setMemo(name, ToCp1252(value));
-        else
-            engine.setText(name, ToCp1252(value));
-        engine.post();
+        try {
+            if (f.isMemo())
+                engine.setMemo(name, bytes);
+            else
+                engine.setText(name, bytes);
+            engine.post();
+        } catch (...) {
+            engine.cancel(); // the record keeps its old value
+            throw;
+        }
     });
+    t.flush();
     t.refresh();
     if (editing)
         t.edit();

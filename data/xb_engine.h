@@ -51,6 +51,10 @@ public:
     void indexTag(const QString& file, const QString& tag, const QString& key, int option = 0,
                   bool descending = false, const QString& condition = {});
     void closeIndexes();
+    // Closes and deletes the table's structural index, also one that cannot be read.
+    void dropStructuralIndex();
+    // Why the structural index cannot be used (see TTable::indexProblem).
+    QString indexProblem();
 
     void pack();
     void zap();

@@ -1,7 +1,6 @@
 // Index operations of the engine object: orders, tag builds, scope.
 #include "data/xb_engine.h"
 
-#include "platform/cp1252.h"
 #include "xbase/index_set.h"
 #include "xbase/table.h"
 
@@ -65,13 +64,26 @@ QStringList TXbEngine::tagNames() {
 
 void TXbEngine::indexTag(const QString& file, const QString& tag, const QString& key, int option,
                          bool descending, const QString& condition) {
+    TTable& t = table();
+    const std::string keyBytes = t.bytes(key, "The index key");
+    const std::string conditionBytes = t.bytes(condition, "The index condition");
     moving([&](xbase::Table&) {
-        TTable& t = table();
-        t.indexes().indexTag(pathOf(file), tag.toStdString(), platform::ToCp1252(key), option,
-                             descending, platform::ToCp1252(condition), gauge_);
+        t.indexes().indexTag(pathOf(file), tag.toStdString(), keyBytes, option, descending,
+                             conditionBytes, gauge_);
         t.indexName = tag;
         t.engineTable().top();
     });
+    t.flushUnlessBulk();
+}
+
+void TXbEngine::dropStructuralIndex() {
+    TTable& t = table();
+    moving([&](xbase::Table&) { t.dropStructuralIndex(); });
+}
+
+QString TXbEngine::indexProblem() {
+    TTable& t = table();
+    return t.active() ? t.indexProblem() : QString();
 }
 
 void TXbEngine::closeIndexes() {
@@ -85,8 +97,10 @@ void TXbEngine::closeIndexes() {
 }
 
 void TXbEngine::setScope(const QString& top, const QString& bottom) {
+    const std::string topBytes = table().bytes(top, "The scope"),
+                      bottomBytes = table().bytes(bottom, "The scope");
     moving([&](xbase::Table& engine) {
-        table().indexes().setScope(platform::ToCp1252(top), platform::ToCp1252(bottom));
+        table().indexes().setScope(topBytes, bottomBytes);
         engine.top();
     });
 }

@@ -171,11 +171,15 @@ void TableIndexes::dropStructural() {
         table_->setStructuralIndexFlag(false);
 }
 
-std::filesystem::path TableIndexes::structuralPath() const {
-    std::filesystem::path p = table_->path();
+std::filesystem::path structuralIndexPath(const std::filesystem::path& table) {
+    std::filesystem::path p = table;
     std::string ext = p.extension().string();
     bool upperCase = !ext.empty() && std::isupper(static_cast<unsigned char>(ext.back()));
     return p.replace_extension(upperCase ? ".CDX" : ".cdx");
+}
+
+std::filesystem::path TableIndexes::structuralPath() const {
+    return structuralIndexPath(table_->path());
 }
 
 TableIndexes::OpenFile& TableIndexes::openFile(const std::filesystem::path& file, bool create,

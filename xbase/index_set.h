@@ -18,6 +18,10 @@ namespace xbase {
 
 class TagOrder;
 
+/// The structural index of a table: the same name with the extension CDX (in the letter
+/// case of the table's extension).
+std::filesystem::path structuralIndexPath(const std::filesystem::path& table);
+
 /// The open indexes of one table: its structural compound index (same name,
 /// extension CDX, opened with the set), further CDX files and IDX files. Every
 /// tag of every open file follows appends, edits, deletion marks, packs and zaps;

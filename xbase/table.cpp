@@ -415,7 +415,9 @@ void Table::post() {
 
 void Table::cancel() {
     State& s = state();
-    if (s.dirty && !s.eof)
+    if (s.draft)
+        s.landEof();
+    else if (s.dirty && !s.eof)
         s.land(s.recno);
     s.dirty = false;
 }
@@ -425,6 +427,18 @@ void Table::appendBlank() {
     if (s.blank.size() != s.recordLength)
         s.blank.assign(s.recordLength, ' ');
     s.append(s.blank);
+}
+
+void Table::newRecord() {
+    State& s = state();
+    s.requireWritable();
+    s.post();
+    s.buffer.assign(s.recordLength, ' ');
+    s.loaded = true;
+    s.recno = s.count() + 1;
+    s.eof = s.bof = false;
+    s.orderSynced = false;
+    s.draft = s.dirty = true;
 }
 
 void Table::removeRecordsAfter(std::uint32_t keep) {

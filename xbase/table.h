@@ -137,6 +137,10 @@ public:
 
     /// Adds a blank record at the end; it becomes the current record.
     void appendBlank();
+    /// Starts a new record in the buffer, blank, not yet in the file: fields are set as on
+    /// any record, post() appends it whole and cancel() drops it, so a failure part-way never
+    /// leaves a record behind. Its record number is the record count + 1 until then.
+    void newRecord();
     /// Adds a record with these bytes (deletion byte first) at the end.
     void appendRecord(std::string_view bytes);
     /// Removes the records after the first `keep`, the last first, telling the observers

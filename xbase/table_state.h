@@ -124,6 +124,7 @@ struct Table::State {
     std::string blank;          // a blank record, kept for appends
     std::uint64_t prepared = 0; // blanks have been written ahead of appends up to here
     bool dirty = false;
+    bool draft = false; // the buffer is a new record that post() appends
     bool modified = false;
 
     std::optional<Expression> query;
@@ -212,6 +213,7 @@ struct Table::State {
         recno = r;
         loaded = false;
         dirty = false;
+        draft = false;
         eof = bof = false;
     }
 
@@ -220,6 +222,7 @@ struct Table::State {
         buffer.assign(recordLength, ' ');
         loaded = true;
         dirty = false;
+        draft = false;
         eof = true;
         orderSynced = false;
     }
@@ -231,6 +234,22 @@ struct Table::State {
         if (!dirty)
             return;
         requireWritable();
+        if (draft) {
+            const std::string bytes = record();
+            draft = dirty = false;
+            try {
+                append(bytes);
+            } catch (...) {
+                // Still the new record, unposted, for the caller to put right or drop.
+                buffer = bytes;
+                loaded = true;
+                recno = count() + 1;
+                eof = bof = false;
+                draft = dirty = true;
+                throw;
+            }
+            return;
+        }
         if (observers.empty()) {
             std::memcpy(map.data() + recordOffset(recno), record().data(), recordLength);
             modified = true;

@@ -465,5 +465,31 @@ TEST(TableFiles, DamagedFilesGiveClearErrors) {
     EXPECT_THROW(Table::open(dir / "BAD.DBF"), Error); // memo file missing
 }
 
+
+// A new record lives in the buffer until posted: a value refused part-way, or a cancel,
+// leaves nothing in the file.
+TEST(TableRecords, ANewRecordReachesTheFileWholeOrNotAtAll) {
+    TempDir dir;
+    Table t = Table::create(dir / "N.DBF", {{"NAME", 'C', 10}, {"AMOUNT", 'N', 6, 2}});
+    t.newRecord();
+    t.setText("NAME", "Ann");
+    EXPECT_THROW(t.setText("AMOUNT", "twelve"), Error);
+    t.cancel();
+    EXPECT_EQ(t.recordCount(), 0u);
+    EXPECT_TRUE(t.eof());
+
+    t.newRecord();
+    t.setText("NAME", "Bob");
+    t.setText("AMOUNT", "12.5");
+    EXPECT_EQ(t.recordCount(), 0u);
+    t.post();
+    EXPECT_EQ(t.recordCount(), 1u);
+    EXPECT_EQ(t.recno(), 1u);
+    t.close();
+    t = Table::open(dir / "N.DBF");
+    EXPECT_EQ(t.text("NAME"), "Bob");
+    EXPECT_EQ(t.number("AMOUNT"), 12.5);
+}
+
 } // namespace
 } // namespace xbase::test
