@@ -209,6 +209,9 @@ bool TBasePageJob::RunJob() {
     } catch (const JobAborted&) {
         aborted_ = true;
     } catch (...) {
+        // An error in the caller's drawing ends the job as an abort would, so that nobody
+        // takes its unfinished pages for a finished job; the error goes on to the caller.
+        aborted_ = true;
         running_ = false;
         pageOpen_ = false;
         closeDocument(true);
