@@ -1,5 +1,6 @@
 #include "pageout/page_job.h"
 
+#include "pageout/picture_play.h"
 #include "pageout/status_text.h"
 #include "platform/printer_device.h"
 
@@ -469,7 +470,7 @@ void TBasePageJob::DrawGraphicInRect(const QRect& rect, const QPicture& picture)
     p.translate(rect.topLeft());
     p.scale(double(rect.width()) / bounds.width(), double(rect.height()) / bounds.height());
     p.translate(-bounds.topLeft());
-    p.drawPicture(0, 0, picture);
+    PlayPictureUnscaled(p, picture);
     p.restore();
 }
 
