@@ -1,5 +1,6 @@
 #include "pageout/page_job.h"
 
+#include "pageout/picture_play.h"
 #include "pageout/status_text.h"
 #include "platform/printer_device.h"
 
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPicture>
 
 #include <algorithm>
@@ -33,28 +35,6 @@ Qt::PenStyle qtPenStyle(PenStyle style) {
         return Qt::NoPen;
     }
     return Qt::SolidLine;
-}
-
-Qt::BrushStyle qtBrushStyle(BrushStyle style) {
-    switch (style) {
-    case BrushStyle::Solid:
-        return Qt::SolidPattern;
-    case BrushStyle::Clear:
-        return Qt::NoBrush;
-    case BrushStyle::Horizontal:
-        return Qt::HorPattern;
-    case BrushStyle::Vertical:
-        return Qt::VerPattern;
-    case BrushStyle::FDiagonal:
-        return Qt::FDiagPattern;
-    case BrushStyle::BDiagonal:
-        return Qt::BDiagPattern;
-    case BrushStyle::Cross:
-        return Qt::CrossPattern;
-    case BrushStyle::DiagCross:
-        return Qt::DiagCrossPattern;
-    }
-    return Qt::SolidPattern;
 }
 
 QPainter::CompositionMode qtPenMode(PenMode mode) {
@@ -209,6 +189,9 @@ bool TBasePageJob::RunJob() {
     } catch (const JobAborted&) {
         aborted_ = true;
     } catch (...) {
+        // An error in the caller's drawing ends the job as an abort would, so that nobody
+        // takes its unfinished pages for a finished job; the error goes on to the caller.
+        aborted_ = true;
         running_ = false;
         pageOpen_ = false;
         closeDocument(true);
@@ -337,9 +320,7 @@ void TBasePageJob::SelectPen(const QColor& colour, PenStyle style, int width, Pe
 }
 
 void TBasePageJob::SelectBrush(const QColor& colour, BrushStyle style, const QImage& pattern) {
-    brushColour_ = colour;
-    brushStyle_ = style;
-    brushPattern_ = pattern;
+    brush_ = BrushFill{colour, style, pattern};
 }
 
 QFont TBasePageJob::deviceFont() const {
@@ -373,20 +354,21 @@ void TBasePageJob::applyPen(QPainter& painter) const {
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
-void TBasePageJob::applyBrush(QPainter& painter) const {
-    if (brushStyle_ == BrushStyle::Clear) {
-        painter.setBrush(Qt::NoBrush);
-        return;
+double TBasePageJob::brushResolution() const {
+    return resolution() * ScaleX / 100.0;
+}
+
+void TBasePageJob::drawShape(const QPainterPath& area,
+                             const std::function<void(QPainter&)>& outline) {
+    QPainter& p = painter();
+    applyPen(p);
+    if (IsPlainBrush(brush_)) {
+        p.setBrush(brush_.style == BrushStyle::Clear ? QBrush(Qt::NoBrush) : QBrush(brush_.colour));
+    } else {
+        FillWithBrush(p, area, brush_, brushResolution());
+        p.setBrush(Qt::NoBrush);
     }
-    QBrush brush = brushPattern_.isNull() ? QBrush(brushColour_, qtBrushStyle(brushStyle_))
-                                          : QBrush(brushPattern_);
-    // Hatches and pattern bitmaps are made for the screen: keep their size in inches the same
-    // on every device.
-    if (brush.style() != Qt::SolidPattern) {
-        const double scale = resolution() / 96.0;
-        brush.setTransform(QTransform::fromScale(scale, scale));
-    }
-    painter.setBrush(brush);
+    outline(p);
 }
 
 // --- drawing ---------------------------------------------------------------------------------
@@ -411,27 +393,27 @@ QPainter& TBasePageJob::painter() {
 }
 
 void TBasePageJob::DrawRectangle(double x1, double y1, double x2, double y2) {
-    QPainter& p = painter();
-    applyPen(p);
-    applyBrush(p);
-    p.drawRect(deviceRect(x1, y1, x2, y2));
+    const QRectF box = deviceRect(x1, y1, x2, y2);
+    QPainterPath area;
+    area.addRect(box);
+    drawShape(area, [&](QPainter& p) { p.drawRect(box); });
 }
 
 void TBasePageJob::DrawRoundRect(double x1, double y1, double x2, double y2, double cornerWidth,
                                  double cornerHeight) {
-    QPainter& p = painter();
-    applyPen(p);
-    applyBrush(p);
+    const QRectF box = deviceRect(x1, y1, x2, y2);
     const double rx = InchesToDevice(in(cornerWidth), resolution(), ScaleX) / 2;
     const double ry = InchesToDevice(in(cornerHeight), resolution(), ScaleY) / 2;
-    p.drawRoundedRect(deviceRect(x1, y1, x2, y2), rx, ry, Qt::AbsoluteSize);
+    QPainterPath area;
+    area.addRoundedRect(box, rx, ry, Qt::AbsoluteSize);
+    drawShape(area, [&](QPainter& p) { p.drawRoundedRect(box, rx, ry, Qt::AbsoluteSize); });
 }
 
 void TBasePageJob::DrawEllipse(double x1, double y1, double x2, double y2) {
-    QPainter& p = painter();
-    applyPen(p);
-    applyBrush(p);
-    p.drawEllipse(deviceRect(x1, y1, x2, y2));
+    const QRectF box = deviceRect(x1, y1, x2, y2);
+    QPainterPath area;
+    area.addEllipse(box);
+    drawShape(area, [&](QPainter& p) { p.drawEllipse(box); });
 }
 
 void TBasePageJob::PenMoveTo(double x, double y) {
@@ -466,7 +448,7 @@ void TBasePageJob::DrawGraphicInRect(const QRect& rect, const QPicture& picture)
     p.translate(rect.topLeft());
     p.scale(double(rect.width()) / bounds.width(), double(rect.height()) / bounds.height());
     p.translate(-bounds.topLeft());
-    p.drawPicture(0, 0, picture);
+    PlayPictureUnscaled(p, picture);
     p.restore();
 }
 
@@ -483,7 +465,7 @@ QRect TBasePageJob::PageRect(double x1, double y1, double x2, double y2) const {
 void TBasePageJob::TextInRect(const QRect& rect, double x, double y, const QString& text) {
     checkRunning();
     const QRectF clip(rect);
-    drawText(in(x), in(y), text, brushStyle_ != BrushStyle::Clear, 0, &clip);
+    drawText(in(x), in(y), text, brush_.style != BrushStyle::Clear, 0, &clip);
 }
 
 void TBasePageJob::drawText(double x, double y, const QString& text, bool opaque,
@@ -510,9 +492,17 @@ void TBasePageJob::drawText(double x, double y, const QString& text, bool opaque
     }
     if (p.font() != metricsFont_)
         p.setFont(metricsFont_);
-    if (opaque)
-        p.fillRect(QRectF(origin, QSizeF(width, metrics.height())),
-                   brushPattern_.isNull() ? QBrush(brushColour_) : QBrush(brushPattern_));
+    if (opaque) {
+        // Text lies on the brush's colour, or on its pattern; hatches are not used behind text.
+        const QRectF box(origin, QSizeF(width, metrics.height()));
+        if (brush_.pattern.isNull()) {
+            p.fillRect(box, brush_.colour);
+        } else {
+            QPainterPath area;
+            area.addRect(box);
+            FillWithBrush(p, area, brush_, brushResolution());
+        }
+    }
     if (p.pen() != QPen(fontColour_))
         p.setPen(fontColour_);
     const QPointF baseline = origin + QPointF(0, metrics.ascent());
@@ -622,7 +612,7 @@ void TBasePageJob::moveToNextTab() {
 
 void TBasePageJob::printSegment(const QString& text) {
     if (!cellPending_ || tabIndex_ < 0) {
-        drawText(currentX_, currentY_, text, brushStyle_ != BrushStyle::Clear);
+        drawText(currentX_, currentY_, text, brush_.style != BrushStyle::Clear);
         currentX_ += textWidthInches(text);
         return;
     }
@@ -713,20 +703,20 @@ namespace pageout {
 
 void TBasePageJob::TextLeftAt(const QString& text, double x) {
     checkRunning();
-    drawText(in(x), currentY_, text, brushStyle_ != BrushStyle::Clear);
+    drawText(in(x), currentY_, text, brush_.style != BrushStyle::Clear);
     currentX_ = in(x) + textWidthInches(text);
 }
 
 void TBasePageJob::TextCenteredAt(const QString& text, double x) {
     checkRunning();
     const double width = textWidthInches(text);
-    drawText(in(x)-width / 2, currentY_, text, brushStyle_ != BrushStyle::Clear);
+    drawText(in(x)-width / 2, currentY_, text, brush_.style != BrushStyle::Clear);
     currentX_ = in(x) + width / 2;
 }
 
 void TBasePageJob::TextRightAt(const QString& text, double x) {
     checkRunning();
-    drawText(in(x)-textWidthInches(text), currentY_, text, brushStyle_ != BrushStyle::Clear);
+    drawText(in(x)-textWidthInches(text), currentY_, text, brush_.style != BrushStyle::Clear);
     currentX_ = in(x);
 }
 

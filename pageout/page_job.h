@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pageout/brush_fill.h"
 #include "pageout/tab_stops.h"
 #include "pageout/units.h"
 
@@ -18,6 +19,7 @@
 
 class QLabel;
 class QPainter;
+class QPainterPath;
 class QPicture;
 
 namespace pageout {
@@ -26,16 +28,6 @@ enum class Orientation { Default, Portrait, Landscape };
 enum class LineHeightMethod { Font, LinesPerInch, User };
 enum class PenStyle { Solid, Dash, Dot, DashDot, DashDotDot, Clear };
 enum class PenMode { Copy, Xor, Not, NotCopy };
-enum class BrushStyle {
-    Solid,
-    Clear,
-    Horizontal,
-    Vertical,
-    FDiagonal,
-    BDiagonal,
-    Cross,
-    DiagCross
-};
 
 inline const char* const NotPrintingMessage = "Invalid method call.  PagePrinter is not printing.";
 inline const char* const AlreadyPrintingMessage =
@@ -160,7 +152,7 @@ public:
 
     void SelectPen(const QColor& colour, PenStyle style, int width, PenMode mode = PenMode::Copy);
     void SelectBrush(const QColor& colour, BrushStyle style, const QImage& pattern = QImage());
-    BrushStyle brushStyle() const { return brushStyle_; }
+    BrushStyle brushStyle() const { return brush_.style; }
 
     double OriginShiftX() const { return out(shiftX_); }
     double OriginShiftY() const { return out(shiftY_); }
@@ -238,7 +230,11 @@ private:
     void endPage();
     void resetPagePosition();
     void applyPen(QPainter& painter) const;
-    void applyBrush(QPainter& painter) const;
+    // Fills and outlines a shape with the brush and pen: `area` is the shape in device
+    // coordinates and `outline` draws it with the painter's brush and pen.
+    void drawShape(const QPainterPath& area, const std::function<void(QPainter&)>& outline);
+    // Dots per inch of the device at the job's scale: the size of hatches and patterns.
+    double brushResolution() const;
     QFont deviceFont() const;
     // Metrics of the device font, kept until the font changes: text is measured very often.
     const QFontMetricsF& deviceMetrics() const;
@@ -273,9 +269,7 @@ private:
     PenStyle penStyle_ = PenStyle::Solid;
     int penWidth_ = -1;
     PenMode penMode_ = PenMode::Copy;
-    QColor brushColour_ = Qt::white;
-    BrushStyle brushStyle_ = BrushStyle::Solid;
-    QImage brushPattern_;
+    BrushFill brush_;
 
     double shiftX_ = 0;
     double shiftY_ = 0;

@@ -1,5 +1,7 @@
 #include "pageout/page_stream.h"
 
+#include "pageout/picture_play.h"
+
 #include <QImage>
 #include <QPageLayout>
 #include <QPainter>
@@ -12,16 +14,9 @@ namespace pageout {
 void PlayPage(const PageStream& stream, int index, QPainter& painter, double dpi) {
     if (index < 0 || index >= stream.count())
         return;
-    const QPicture& picture = stream.page(index).picture;
     painter.save();
     painter.scale(dpi / PageStream::Resolution, dpi / PageStream::Resolution);
-    // A picture played on a device of another resolution than its own is scaled by the ratio
-    // of the two; undo that, since the scale above already maps the stream onto the device.
-    const QPaintDevice* device = painter.device();
-    if (device && device->logicalDpiX() > 0 && device->logicalDpiY() > 0)
-        painter.scale(double(picture.logicalDpiX()) / device->logicalDpiX(),
-                      double(picture.logicalDpiY()) / device->logicalDpiY());
-    painter.drawPicture(0, 0, picture);
+    PlayPictureUnscaled(painter, stream.page(index).picture);
     painter.restore();
 }
 

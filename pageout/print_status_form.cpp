@@ -5,6 +5,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <exception>
+#include <optional>
+
 namespace pageout {
 
 TPrintStatusForm::TPrintStatusForm(QWidget* parent) : QDialog(parent) {
@@ -16,6 +19,7 @@ TPrintStatusForm::TPrintStatusForm(QWidget* parent) : QDialog(parent) {
     StatusLabel->setObjectName(QStringLiteral("StatusLabel"));
     StatusLabel->setAlignment(Qt::AlignCenter);
     StatusLabel->setMinimumHeight(64);
+    StatusLabel->setWordWrap(true); // an error's text may be long
     StatusLabel->setWhatsThis(tr("Shows how far the job has come"));
     layout->addWidget(StatusLabel);
     CancelButton = new QPushButton(tr("Cancel"), this);
@@ -73,9 +77,25 @@ void TPrintStatusForm::FormActivate() {
     activated_ = true;
     running_ = true;
     TBasePageJob& job = Job();
-    completed_ = job.RunJob();
+    // The job runs from the event loop, which no error may cross: an error of the caller's
+    // drawing ends the job (the document is closed as for an abort) and is shown here.
+    std::optional<QString> error;
+    try {
+        completed_ = job.RunJob();
+    } catch (const std::exception& failure) {
+        error = QString::fromLocal8Bit(failure.what());
+    } catch (...) {
+        error = QString();
+    }
     running_ = false;
     finished_ = true;
+    if (error) {
+        completed_ = false;
+        const QString why = error->trimmed().isEmpty() ? tr("unknown error") : error->trimmed();
+        StatusLabel->setText(tr("The job stopped because of an error:\n%1").arg(why));
+        CancelButton->setText(tr("Ok"));
+        return; // stays open so the message can be read
+    }
     if (FinalStatus) {
         job.StatusFormat = FinalStatus(*this);
         job.ShowStatus();

@@ -1,3 +1,5 @@
+#include "job_rendering.h"
+
 #include "pageout/canvas_job.h"
 #include "pageout/page_filer.h"
 #include "platform/printer_device.h"
@@ -13,23 +15,9 @@
 namespace {
 
 using namespace pageout;
+using pageout::testkit::InkBounds;
 
 constexpr double Dpi = 300;
-
-// The dark pixels' bounding box inside an area of the image.
-QRect inkBounds(const QImage& image, const QRect& area) {
-    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
-    const QRect box = area.intersected(image.rect());
-    for (int y = box.top(); y <= box.bottom(); ++y) {
-        for (int x = box.left(); x <= box.right(); ++x) {
-            if (qGray(image.pixel(x, y)) < 128) {
-                left = std::min(left, x), right = std::max(right, x);
-                top = std::min(top, y), bottom = std::max(bottom, y);
-            }
-        }
-    }
-    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
-}
 
 QRect inchBand(double top, double height) {
     return QRect(0, int(top * Dpi), int(8.5 * Dpi), int(height * Dpi));
@@ -68,7 +56,7 @@ TEST_F(Drawing, OneInchSquareLandsOneInchFromTheCorner) {
     });
     EXPECT_EQ(page.width(), 2550);
     EXPECT_EQ(page.height(), 3300);
-    const QRect ink = inkBounds(page, page.rect());
+    const QRect ink = InkBounds(page, page.rect());
     EXPECT_NEAR(ink.left(), 300, 1);
     EXPECT_NEAR(ink.top(), 300, 1);
     EXPECT_NEAR(ink.right() + 1, 600, 1);
@@ -85,7 +73,7 @@ TEST_F(Drawing, OtherUnitsAndOriginShiftMoveTheSameSquare) {
         job.DrawRectangle(0, 0, 25.4, 25.4);
         job.units = Units::Inch;
     });
-    const QRect ink = inkBounds(page, page.rect());
+    const QRect ink = InkBounds(page, page.rect());
     EXPECT_NEAR(ink.left(), 300, 1);
     EXPECT_NEAR(ink.top(), 600, 1);
     EXPECT_NEAR(ink.width(), 300, 1);
@@ -113,19 +101,19 @@ TEST_F(Drawing, TextAlignmentsAndCellsPlaceTheSameInk) {
         job.NextCell();
         job.PrintText("HELLO"); // right at 4.5 + width - 1 = 3.5 + width
     });
-    const QRect reference = inkBounds(page, inchBand(1, 0.5));
+    const QRect reference = InkBounds(page, inchBand(1, 0.5));
     ASSERT_FALSE(reference.isNull());
     // The ink starts at 2 inches plus the letter's small side bearing.
     EXPECT_GE(reference.left(), 600);
     EXPECT_LE(reference.left(), 600 + 0.03 * Dpi);
     EXPECT_NEAR(reference.width(), width * Dpi, 0.05 * Dpi);
     for (double line : {2.0, 3.0, 4.0}) {
-        const QRect ink = inkBounds(page, inchBand(line, 0.5));
+        const QRect ink = InkBounds(page, inchBand(line, 0.5));
         EXPECT_NEAR(ink.left(), reference.left(), 1) << line;
         EXPECT_NEAR(ink.right(), reference.right(), 1) << line;
         EXPECT_NEAR(ink.top() - int(line * Dpi), reference.top() - 300, 1) << line;
     }
-    const QRect right = inkBounds(page, inchBand(5, 0.5));
+    const QRect right = InkBounds(page, inchBand(5, 0.5));
     EXPECT_NEAR(right.left(), reference.left() + 1.5 * Dpi, 1);
 }
 
@@ -142,8 +130,8 @@ TEST_F(Drawing, PenWidthsAndCellShade) {
         job.MoveToPosition(1, 3);
         job.NextCell();
     });
-    EXPECT_NEAR(inkBounds(page, inchBand(0.8, 0.4)).height(), 30, 1);
-    EXPECT_NEAR(inkBounds(page, inchBand(1.9, 0.2)).height(), 3, 1);
+    EXPECT_NEAR(InkBounds(page, inchBand(0.8, 0.4)).height(), 30, 1);
+    EXPECT_NEAR(InkBounds(page, inchBand(1.9, 0.2)).height(), 3, 1);
     const QRgb shade = page.pixel(int(2 * Dpi), int(3.05 * Dpi));
     EXPECT_NEAR(qGray(shade), 128, 2);
 }

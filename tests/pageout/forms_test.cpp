@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -199,6 +201,90 @@ TEST_F(Forms, StatusFormRunsThePreviewAndStopsOnRequest) {
         EXPECT_EQ(form.StatusLabel->text(), c.status);
         EXPECT_EQ(form.CancelButton->text(), "Ok");
         EXPECT_EQ(stream.count(), c.pages);
+        EXPECT_TRUE(dialogs.messages().isEmpty());
+    }
+}
+
+TEST_F(Forms, StatusFormStopsOnAnErrorOfTheDrawingAndClosesNormally) {
+    enum class Where { BeforePrint, Print, PrintPage };
+    enum class Close { Ok, Escape, CloseBox };
+    const struct {
+        bool preview;
+        Where where;
+        Close close;
+        QString shown; // the error's text in the status label
+    } cases[] = {
+        {true, Where::Print, Close::Ok, "Disk full"},
+        {false, Where::Print, Close::Escape, "Disk full"},
+        {false, Where::BeforePrint, Close::CloseBox, "Disk full"},
+        {true, Where::PrintPage, Close::Escape, "unknown error"},
+    };
+    QTemporaryDir dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(&c - cases));
+        const QString pdf = dir.filePath("failed.pdf");
+        platform::SharedPrinter().pdfFileName = pdf;
+        TPrintStatusForm form;
+        if (c.preview)
+            form.SetupPreview("Preview Labels", stream);
+        else
+            form.SetupPrint("Print Labels");
+        form.SetDrawing(
+            [&](TBasePageJob& job) {
+                job.DrawRectangle(1, 1, 2, 2);
+                job.StartNewPage();
+                if (c.where == Where::Print)
+                    throw std::runtime_error("Disk full");
+            },
+            [&](TBasePageJob& job) {
+                job.StatusFormat = "Printing Page %p";
+                if (c.where == Where::BeforePrint)
+                    throw std::runtime_error("Disk full");
+            });
+        if (c.where == Where::PrintPage) {
+            form.Job().OnPrint = nullptr;
+            form.Job().OnPrintPage = [](TBasePageJob& job) -> bool {
+                job.DrawEllipse(1, 1, 2, 2);
+                if (job.CurrentPage() == 2)
+                    throw 42;
+                return true;
+            };
+        }
+        form.FinalStatus = [](TPrintStatusForm&) { return QString("\rLabels Printed!"); };
+
+        // The user waits for the job to end, reads the form and closes it.
+        QString status, button;
+        bool completed = true;
+        QTimer user;
+        QObject::connect(&user, &QTimer::timeout, [&] {
+            if (!form.Finished())
+                return;
+            user.stop();
+            status = form.StatusLabel->text();
+            button = form.CancelButton->text();
+            completed = form.Completed();
+            if (c.close == Close::Ok)
+                form.CancelButton->click();
+            else if (c.close == Close::Escape)
+                QTest::keyClick(&form, Qt::Key_Escape);
+            else
+                form.close();
+        });
+        dialogs.answerDialog([&](QDialog& dialog) {
+            user.start(10);
+            return dialog.exec();
+        });
+        const int result = platform::CurrentDialogs().exec(form);
+
+        EXPECT_EQ(result, c.close == Close::Ok ? QDialog::Accepted : QDialog::Rejected);
+        EXPECT_FALSE(form.isVisible());
+        EXPECT_EQ(status, "The job stopped because of an error:\n" + c.shown);
+        EXPECT_EQ(button, "Ok");
+        EXPECT_FALSE(completed);
+        EXPECT_FALSE(form.Completed());
+        EXPECT_TRUE(form.Job().Aborted());
+        EXPECT_FALSE(form.Job().Printing());
+        EXPECT_FALSE(QFile::exists(pdf)); // the unfinished PDF is thrown away
         EXPECT_TRUE(dialogs.messages().isEmpty());
     }
 }
