@@ -167,7 +167,7 @@ void TXbEngine::replace(const QString& field, const QString& value) {
             throw;
         }
     });
-    t.flush();
+    t.flushUnlessBulk();
     t.refresh();
     if (editing)
         t.edit();
