@@ -24,21 +24,22 @@ TTagAllRecords::TTagAllRecords(data::TTable& table, const QString& tagId, QWidge
     OkButton->setObjectName("OkButton");
     OkButton->setGeometry(90, 78, 100, 27);
     OkButton->hide();
-    connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButtonClick(); });
+    connect(CancelButton, &QPushButton::clicked, this, &TTagAllRecords::reject);
     connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TTagAllRecords::CancelButtonClick() {
-    if (!running_) {
-        reject();
-        return;
-    }
+const QString TTagAllRecords::StoppedText = "Stopped by an error";
+
+QString TTagAllRecords::countText() const {
+    return QString::number(count_) + " tagged";
+}
+
+void TTagAllRecords::cancelWork() {
     if (platform::ConfirmYesNo("Cancel Tagging?", "CANCEL"))
         cancelled_ = true;
 }
 
 void TTagAllRecords::work() {
-    running_ = true;
     table_.disableControls();
     try {
         table_.first();
@@ -46,24 +47,30 @@ void TTagAllRecords::work() {
             table_.edit();
             table_.setFieldText("TAG", tagId_);
             table_.post();
-            table_.next();
+            // Counted once posted: a failure to move on must not lose the record from the count.
             ++count_;
-            CountLabel->setText(QString::number(count_) + " tagged");
+            CountLabel->setText(countText());
             emit recordTagged(count_);
+            table_.next();
             QApplication::processEvents();
         }
     } catch (const std::exception& error) {
+        failed_ = true;
         table_.cancel();
         platform::ShowInfo(QString::fromStdString(error.what()));
     }
-    running_ = false;
     table_.enableControls();
     try {
         table_.first();
     } catch (const std::exception&) {
     }
-    TaggingLabel->setText(cancelled_ ? "Cancelled before completion" : "Complete");
-    CountLabel->clear();
+    if (failed_) {
+        TaggingLabel->setText(StoppedText);
+        CountLabel->setText(countText());
+    } else {
+        TaggingLabel->setText(cancelled_ ? "Cancelled before completion" : "Complete");
+        CountLabel->clear();
+    }
     CancelButton->hide();
     OkButton->show();
 }

@@ -5,11 +5,13 @@
 #include "select/search_box.h"
 #include "select/tag_all_dialog.h"
 #include "tests/app/main_window_fixture.h"
+#include "xbase/table.h"
 
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabBar>
 #include <QtTest>
 
 // Key search, memo search and tagging from the main window.
@@ -65,6 +67,39 @@ private slots:
         QCOMPARE(beeps, 1);
         QVERIFY(form->FindNextButton->isHidden());
         QCOMPARE(form->TableCVW.fieldText("LNAME"), QString("Clark"));
+    }
+
+    void aMemoSearchThatFailsGoesBackToWhereItStarted() {
+        start();
+        addRecord({{"LNAME", "Adams"}, {"MEMO", "nothing here"}});
+        addRecord({{"LNAME", "Baker"}, {"MEMO", "soon damaged"}});
+        const unsigned baker = form->TableCVW.recordNumber();
+        // A search that went past the damage would stop here.
+        addRecord({{"LNAME", "Clark"}, {"MEMO", "zebra"}});
+        addRecord({{"LNAME", "Dunn"}, {"MEMO", "nothing"}});
+        // Baker's memo points far beyond the end of the memo file.
+        xbase::Table& engine = form->TableCVW.engineTable();
+        engine.goTo(baker);
+        const std::size_t memo = engine.structure().indexOf("MEMO");
+        engine.setFieldBytes(memo, engine.structure().fields()[memo].width == 4
+                                       ? std::string("\xff\xff\xff\x0f", 4)
+                                       : std::string("999999999"));
+        engine.post();
+        form->RecordLastClick();
+        QCOMPARE(findEdit("LNAMEEdit")->text(), QString("Dunn"));
+
+        form->TabSet->setCurrentIndex(1);
+        dialogs->answerInput(QString("zebra"));
+        form->findChild<QPushButton*>("SearchMemoButton")->click();
+        QCOMPARE(dialogs->dialogTitles(), QStringList{"Searching"});
+        QCOMPARE(form->TableCVW.fieldText("LNAME"), QString("Dunn"));
+        QCOMPARE(findEdit("LNAMEEdit")->text(), QString("Dunn"));
+        QCOMPARE(beeps, 1);
+        QVERIFY(form->FindNextButton->isHidden());
+        QVERIFY(!form->MemoFound);
+        // The damage is reported, once.
+        QCOMPARE(dialogs->messages().size(), 1);
+        QVERIFY(dialogs->messages().first().text.contains("memo"));
     }
 
     void memoSearchStaysWithinTheFilter() {
