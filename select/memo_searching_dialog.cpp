@@ -4,11 +4,13 @@
 #include "data/xb_engine.h"
 #include "platform/dialogs.h"
 #include "platform/system_services.h"
+#include "platform/whats_this.h"
 #include "select/memo_search.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QToolButton>
 
 TCVWSearching::TCVWSearching(data::TTable& table, data::TXbEngine& engine,
                              const QString& searchText, bool fromFirst, QWidget* parent)
@@ -23,6 +25,11 @@ TCVWSearching::TCVWSearching(data::TTable& table, data::TXbEngine& engine,
     CancelButton->setObjectName("CancelButton");
     CancelButton->setGeometry(100, 56, 100, 27);
     connect(CancelButton, &QPushButton::clicked, this, &TCVWSearching::reject);
+    platform::GiveWhatsThis(*SearchingLabel, "The text looked for in the memos, from record to "
+                                             "record in the current order and filter.");
+    platform::GiveWhatsThis(*CancelButton, "Stop the search. The record it started from shows "
+                                           "again.");
+    platform::NewWhatsThisButton(this)->setGeometry(261, 56, 27, 27);
 }
 
 void TCVWSearching::work() {

@@ -2,10 +2,12 @@
 
 #include "data/table_object.h"
 #include "platform/dialogs.h"
+#include "platform/whats_this.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QToolButton>
 
 TTagAllRecords::TTagAllRecords(data::TTable& table, const QString& tagId, QWidget* parent)
     : TWorkDialog(parent), table_(table), tagId_(tagId) {
@@ -26,6 +28,12 @@ TTagAllRecords::TTagAllRecords(data::TTable& table, const QString& tagId, QWidge
     OkButton->hide();
     connect(CancelButton, &QPushButton::clicked, this, &TTagAllRecords::reject);
     connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
+    platform::GiveWhatsThis(*TaggingLabel, "What the tagging is doing, and how it ended.");
+    platform::GiveWhatsThis(*CountLabel, "How many records are tagged so far.");
+    platform::GiveWhatsThis(*CancelButton, "Stop tagging, after asking. The records tagged so far "
+                                           "stay tagged.");
+    platform::GiveWhatsThis(*OkButton, "Close this window.");
+    platform::NewWhatsThisButton(this)->setGeometry(241, 78, 27, 27);
 }
 
 const QString TTagAllRecords::StoppedText = "Stopped by an error";

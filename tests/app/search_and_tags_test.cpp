@@ -5,6 +5,7 @@
 #include "select/search_box.h"
 #include "select/tag_all_dialog.h"
 #include "tests/app/main_window_fixture.h"
+#include "tests/platform/whats_this_probe.h"
 #include "xbase/table.h"
 
 #include <QCheckBox>
@@ -45,6 +46,30 @@ private slots:
         QVERIFY(dialogs->messages().isEmpty());
         // A miss past the last key leaves the record as it was, with soft seek off again.
         QVERIFY(!data::TXbEnv::instance().SoftSeek);
+    }
+
+    void searchBoxExplainsItsControls() {
+        namespace probe = testing_whats_this;
+        start();
+        addRecord("Adams");
+        QStringList unexplained{"no dialog"};
+        QString editText, questionMark;
+        dialogs->answerDialog([&](QDialog& dialog) {
+            auto& box = static_cast<TSearchBox&>(dialog);
+            box.show();
+            unexplained = probe::Unexplained(probe::Controls(box) << box.SearchForLabel);
+            editText = probe::RightClick(*box.SearchForEdit);
+            questionMark = probe::QuestionMark(box, *box.SearchForEdit);
+            return 0;
+        });
+        QTest::mouseClick(form->findChild<QPushButton*>("SearchButton"), Qt::LeftButton);
+        QCOMPARE(unexplained, QStringList());
+        QVERIFY(editText.contains("sort order"));
+        QCOMPARE(questionMark, editText);
+        // The main window's controls explain themselves through the same menu.
+        QCOMPARE(probe::RightClick(*findEdit("LNAMEEdit")), findEdit("LNAMEEdit")->whatsThis());
+        QVERIFY(!findEdit("LNAMEEdit")->whatsThis().isEmpty());
+        QCOMPARE(probe::QuestionMark(*form, *findEdit("CITYEdit")), QString("The city."));
     }
 
     void findNextAfterTheLastMatchBeepsAndReturns() {

@@ -3,6 +3,7 @@
 
 #include "browse_fixture.h"
 #include "platform/system_services.h"
+#include "tests/platform/whats_this_probe.h"
 #include "xbase/table.h"
 
 #include <QLabel>
@@ -220,6 +221,25 @@ private slots:
             QCOMPARE(asked.caption, QString("CANCEL"));
         }
         platform::SetBeepHandler({});
+    }
+
+    void everyControlExplainsItself() {
+        namespace probe = testing_whats_this;
+        AddressFixture f;
+        QVERIFY(f.created);
+        TCVWSearching searching(f.table, f.engine, "ORDER", true);
+        TTagAllRecords tagging(f.table, f.tagId);
+        for (QDialog* dialog :
+             {static_cast<QDialog*>(&searching), static_cast<QDialog*>(&tagging)}) {
+            QList<QWidget*> controls = probe::Controls(*dialog);
+            for (QLabel* label : dialog->findChildren<QLabel*>())
+                controls << label;
+            QVERIFY(controls.size() >= 3);
+            QCOMPARE(probe::Unexplained(controls), QStringList());
+        }
+        QVERIFY(probe::RightClick(*tagging.CancelButton).contains("stay tagged"));
+        QCOMPARE(probe::QuestionMark(searching, *searching.CancelButton),
+                 searching.CancelButton->whatsThis());
     }
 };
 
