@@ -146,7 +146,6 @@ void TAddressQueryForm::build(const FilterFormLayout& layout) {
          "Close and keep the filter that was set before."},
         {"Help", "HelpButton", &TAddressQueryForm::HelpButtonClick, "Show help on the filter."},
     };
-    QToolButton* whatsThisButton = platform::NewWhatsThisButton(this);
     const int whatsThisWidth = ButtonHeight;
     int x = FormWidth - Margin - int(std::size(buttons)) * (ButtonWidth + 6) - whatsThisWidth;
     for (const auto& b : buttons) {
@@ -158,7 +157,7 @@ void TAddressQueryForm::build(const FilterFormLayout& layout) {
         connect(button, &QPushButton::clicked, this, b.click);
         x += ButtonWidth + 6;
     }
-    whatsThisButton->setGeometry(x, buttonsTop, whatsThisWidth, ButtonHeight);
+    platform::NewWhatsThisButton(this)->setGeometry(x, buttonsTop, whatsThisWidth, ButtonHeight);
     findChild<QPushButton*>("OkButton")->setDefault(true);
 
     auto* hintPanel = new QFrame(this);
