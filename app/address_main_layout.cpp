@@ -5,6 +5,7 @@
 #include "app/edb_edit.h"
 #include "controls/insert_mode.h"
 #include "data/address_schema.h"
+#include "platform/whats_this.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -15,7 +16,6 @@
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QToolButton>
-#include <QWhatsThis>
 
 namespace {
 
@@ -86,11 +86,7 @@ void TAddressMain::buildToolbar(QWidget* client) {
         button->setEnabled(false);
         x += 78;
     }
-    auto* whatsThis = new QToolButton(Panel1);
-    whatsThis->setObjectName("WhatsThisButton");
-    whatsThis->setText("?");
-    whatsThis->setGeometry(FormWidth - 40, 5, 29, 29);
-    connect(whatsThis, &QToolButton::clicked, this, [] { QWhatsThis::enterWhatsThisMode(); });
+    platform::NewWhatsThisButton(Panel1)->setGeometry(FormWidth - 40, 5, 29, 29);
 }
 
 void TAddressMain::buildNamePanel(QWidget* client) {

@@ -1,10 +1,8 @@
 #include "app/whats_this_texts.h"
 
-#include <QAction>
-#include <QCursor>
+#include "platform/whats_this.h"
+
 #include <QHash>
-#include <QMenu>
-#include <QWhatsThis>
 #include <QWidget>
 
 namespace {
@@ -18,7 +16,6 @@ const QHash<QString, QString>& texts() {
         {"BrowseButton", "Show the records as a table, in the current order and filter (Ctrl+B)."},
         {"SearchButton", "Find a record by the current sort order (Ctrl+S)."},
         {"FilterButton", "Show only the records that match what you enter (Ctrl+F)."},
-        {"WhatsThisButton", "Click here, then on a control, to learn what it does."},
         {"LNAMEEdit", "The last name. The default sort order is by last and first name."},
         {"FNAMEEdit", "The first name."},
         {"MIDDLEEdit", "The middle initial; it is entered in upper case."},
@@ -69,19 +66,5 @@ QString WhatsThisText(const QString& objectName) {
 }
 
 void ApplyWhatsThisTexts(QWidget& window) {
-    for (QWidget* child : window.findChildren<QWidget*>()) {
-        const QString text = WhatsThisText(child->objectName());
-        if (text.isEmpty())
-            continue;
-        child->setWhatsThis(text);
-        // The right-click menu offers the same text.
-        child->setContextMenuPolicy(Qt::CustomContextMenu);
-        QObject::connect(child, &QWidget::customContextMenuRequested, child,
-                         [child, text](const QPoint& at) {
-                             QMenu menu(child);
-                             QAction* whatsThis = menu.addAction(QObject::tr("What's this?"));
-                             if (menu.exec(child->mapToGlobal(at)) == whatsThis)
-                                 QWhatsThis::showText(child->mapToGlobal(at), text, child);
-                         });
-    }
+    platform::GiveWhatsThisTexts(window, texts());
 }

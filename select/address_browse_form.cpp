@@ -6,18 +6,17 @@
 #include "platform/dialogs.h"
 #include "platform/help.h"
 #include "platform/system_services.h"
+#include "platform/whats_this.h"
 #include "select/address_grid_model.h"
 #include "select/field_list_file.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QMenu>
 #include <QPushButton>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QWhatsThis>
 
 namespace selection {
 
@@ -29,19 +28,6 @@ public:
     using QTableView::QTableView;
     void keyboardSearch(const QString&) override {}
 };
-
-// The control's "What's this?" text, also offered by its right-click menu.
-void giveWhatsThis(QWidget* control, const QString& text) {
-    control->setWhatsThis(text);
-    control->setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(control, &QWidget::customContextMenuRequested, control,
-                     [control, text](const QPoint& at) {
-                         QMenu menu(control);
-                         QAction* item = menu.addAction(QObject::tr("What's this?"));
-                         if (menu.exec(control->mapToGlobal(at)) == item)
-                             QWhatsThis::showText(control->mapToGlobal(at), text, control);
-                     });
-}
 
 void showError(const std::exception& error) {
     platform::ShowInfo(QString::fromLocal8Bit(error.what()));
@@ -116,8 +102,9 @@ void TAddressBrowseForm::buildGrid() {
         sizeColumns();
         selectCurrentRecord();
     });
-    giveWhatsThis(DBGrid, "The records in the current order and filter. Double-click a row to "
-                          "tag or untag it; drag a title to move its column.");
+    platform::GiveWhatsThis(*DBGrid,
+                            "The records in the current order and filter. Double-click a row to "
+                            "tag or untag it; drag a title to move its column.");
 }
 
 // Each column as wide as its field's display width in characters, or its title.
@@ -151,7 +138,7 @@ void TAddressBrowseForm::buildButtonBar() {
         auto* button = new QPushButton(caption, Panel1);
         button->setObjectName(name);
         button->setAutoDefault(false);
-        giveWhatsThis(button, whatsThis);
+        platform::GiveWhatsThis(*button, whatsThis);
         connect(button, &QPushButton::clicked, this, handler);
         bar->addWidget(button);
         return button;
@@ -173,11 +160,7 @@ void TAddressBrowseForm::buildButtonBar() {
     bar->addStretch(1);
     HelpButton =
         add("Help", "HelpButton", "Show help on the browse.", &TAddressBrowseForm::HelpButtonClick);
-    WhatsThisButton = new QToolButton(Panel1);
-    WhatsThisButton->setObjectName("WhatsThisButton");
-    WhatsThisButton->setText("?");
-    giveWhatsThis(WhatsThisButton, "Click here, then on a control, to learn what it does.");
-    connect(WhatsThisButton, &QToolButton::clicked, this, [] { QWhatsThis::enterWhatsThisMode(); });
+    WhatsThisButton = platform::NewWhatsThisButton(Panel1);
     bar->addWidget(WhatsThisButton);
 }
 

@@ -1,7 +1,6 @@
 #include "select/address_grid_model.h"
 
-#include "xbase/index_set.h"
-#include "xbase/table.h"
+#include "data/engine_cursor.h"
 
 #include <QMetaObject>
 
@@ -10,72 +9,9 @@
 
 namespace selection {
 
-namespace {
-
-// Puts the engine back on the record it stood on (or past the last one) when it goes out of
-// scope, so that the table keeps showing what it showed.
-class EnginePosition {
-public:
-    EnginePosition(xbase::Table& engine, std::uint64_t& moves)
-        : engine_(engine), moves_(moves), recno_(engine.recno()), eof_(engine.eof()) {}
-    EnginePosition(const EnginePosition&) = delete;
-    EnginePosition& operator=(const EnginePosition&) = delete;
-    ~EnginePosition() {
-        try {
-            ++moves_;
-            if (!eof_ && recno_ >= 1 && recno_ <= engine_.recordCount()) {
-                engine_.goTo(recno_);
-            } else {
-                engine_.bottom();
-                engine_.skip(1);
-            }
-        } catch (const std::exception&) {
-            // The walk failed on a damaged file; the table finds out on its next move.
-        }
-    }
-
-private:
-    xbase::Table& engine_;
-    std::uint64_t& moves_;
-    std::uint32_t recno_;
-    bool eof_;
-};
-
-QString lowered(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string()).toLower();
-}
-
-} // namespace
-
 AddressGridModel::AddressGridModel(data::TTable& table, QObject* parent)
     : QAbstractTableModel(parent), table_(table) {
     reload();
-}
-
-xbase::Table& AddressGridModel::engine() const {
-    return table_.engineTable();
-}
-
-// Record order and the tags of the structural index without a condition hold every record,
-// so the query count is the number of rows; other orders (work indexes) are counted by walking.
-bool AddressGridModel::fullOrder() const {
-    if (!table_.indexesOpen())
-        return true;
-    xbase::TableIndexes& indexes = table_.indexes();
-    const int order = indexes.order();
-    if (order == 0)
-        return true;
-    return indexes.forExpression(order).empty() &&
-           lowered(indexes.indexFile(order)) == lowered(indexes.structuralPath());
-}
-
-// Whether the deleted setting and the query admit the record the engine stands on.
-bool AddressGridModel::admitted() const {
-    xbase::Table& e = engine();
-    if (e.settings().deleted && e.deleted())
-        return false;
-    const std::string& query = e.query();
-    return query.empty() || e.evaluateLogical(query);
 }
 
 void AddressGridModel::reload() {
@@ -107,21 +43,20 @@ void AddressGridModel::reload() {
     endResetModel();
 }
 
+// Record order and the tags of the structural index without a condition hold every record the
+// query admits, so its count is the number of rows; other orders (work indexes) are walked.
 void AddressGridModel::countRows() {
-    xbase::Table& e = engine();
-    if (fullOrder()) {
-        rows_ = int(std::min<std::uint32_t>(e.queryCount(), INT32_MAX));
+    if (data::OrderVisitsWholeQuery(table_)) {
+        rows_ = int(std::min<std::uint32_t>(data::QueryRecordCount(table_), INT32_MAX));
         recnos_.assign(std::size_t(rows_), 0);
         return;
     }
     std::vector<std::uint32_t> walked;
     {
-        EnginePosition back(e, counters_.engineMoves);
-        ++counters_.engineMoves;
+        data::TEngineCursor e(table_, counters_.engineMoves);
         e.top();
         while (!e.eof() && walked.size() < std::size_t(INT32_MAX)) {
             walked.push_back(e.recno());
-            ++counters_.engineMoves;
             e.skip(1);
         }
     }
@@ -201,9 +136,9 @@ QString AddressGridModel::text(int row, int column) const {
     return it->second.value(column);
 }
 
-void AddressGridModel::readRow(int row) const {
+void AddressGridModel::readRow(data::TEngineCursor& cursor, int row) const {
     ++counters_.recordsRead;
-    const QList<QVariant> values = table_.engineRecordValues();
+    const QList<QVariant> values = cursor.values();
     QStringList texts;
     texts.reserve(columns_.size());
     for (qsizetype c = 0; c < columns_.size(); ++c) {
@@ -250,11 +185,9 @@ void AddressGridModel::fetch(int row) const {
         distance = after->first - row;
     }
 
-    xbase::Table& e = engine();
-    EnginePosition back(e, counters_.engineMoves);
-    ++counters_.engineMoves;
+    data::TEngineCursor e(table_, counters_.engineMoves);
     if (from == From::Known) {
-        e.goTo(recnos_[std::size_t(anchor)]);
+        e.go(recnos_[std::size_t(anchor)]);
     } else {
         if (from == From::Top)
             e.top();
@@ -277,12 +210,11 @@ void AddressGridModel::fetch(int row) const {
     auto wanted = [&](int at) { return readPassed || (step > 0 ? at >= row : at <= row); };
     int at = anchor;
     if (wanted(at) && !texts_.count(at))
-        readRow(at);
+        readRow(e, at);
     while (at != end) {
         const bool pastRow = step > 0 ? at >= row : at <= row;
         if (pastRow && texts_.count(at + step))
             break;
-        ++counters_.engineMoves;
         e.skip(step);
         if (step > 0 ? e.eof() : e.bof()) {
             countIsStale();
@@ -291,7 +223,7 @@ void AddressGridModel::fetch(int row) const {
         at += step;
         remember(at, e.recno());
         if (wanted(at) && !texts_.count(at))
-            readRow(at);
+            readRow(e, at);
     }
     forgetFarRows(row);
 }
@@ -370,26 +302,22 @@ int AddressGridModel::rowOfRecord(unsigned recno) const {
     if (const auto known = rowOf_.constFind(recno); known != rowOf_.constEnd())
         return *known;
     // Other orders were walked whole when counted, so a record not met then is not in them.
-    if (!fullOrder())
+    if (!data::OrderVisitsWholeQuery(table_))
         return -1;
     try {
-        xbase::Table& e = engine();
-        if (recno > e.recordCount())
+        if (recno > table_.recordCount())
             return -1;
-        EnginePosition back(e, counters_.engineMoves);
-        ++counters_.engineMoves;
-        e.goTo(recno);
-        if (!admitted())
+        data::TEngineCursor e(table_, counters_.engineMoves);
+        e.go(recno);
+        if (!e.admitted())
             return -1;
         // Walk from the record towards both ends in growing steps until one end (or a row
         // already known) gives its row; the cost follows the nearer end.
         std::vector<std::uint32_t> before, after; // nearest first
         int row = -1;
         for (std::size_t budget = BlockRows; row < 0; budget *= 2) {
-            ++counters_.engineMoves;
-            e.goTo(before.empty() ? recno : before.back());
+            e.go(before.empty() ? recno : before.back());
             while (row < 0 && before.size() < budget) {
-                ++counters_.engineMoves;
                 e.skip(-1);
                 if (e.bof()) {
                     row = int(before.size());
@@ -402,10 +330,8 @@ int AddressGridModel::rowOfRecord(unsigned recno) const {
             }
             if (row >= 0)
                 break;
-            ++counters_.engineMoves;
-            e.goTo(after.empty() ? recno : after.back());
+            e.go(after.empty() ? recno : after.back());
             while (row < 0 && after.size() < budget) {
-                ++counters_.engineMoves;
                 e.skip(1);
                 if (e.eof()) {
                     row = rows_ - 1 - int(after.size());
@@ -437,14 +363,12 @@ void AddressGridModel::refreshRow(int row) {
         return;
     bool stillAdmitted = true;
     try {
-        xbase::Table& e = engine();
-        EnginePosition back(e, counters_.engineMoves);
-        ++counters_.engineMoves;
-        e.goTo(recnos_[std::size_t(row)]);
-        stillAdmitted = admitted();
+        data::TEngineCursor e(table_, counters_.engineMoves);
+        e.go(recnos_[std::size_t(row)]);
+        stillAdmitted = e.admitted();
         if (stillAdmitted) {
             mapColumns();
-            readRow(row);
+            readRow(e, row);
         }
     } catch (const std::exception&) {
         texts_.erase(row);

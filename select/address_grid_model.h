@@ -11,14 +11,18 @@
 #include <unordered_map>
 #include <vector>
 
+namespace data {
+class TEngineCursor;
+}
+
 namespace selection {
 
 // The address table as a grid: one row per record that the table's order and query admit, in
 // that order; one column per visible field of the view, in the view's field order when the
 // model is (re)loaded. Booleans show as "Yes" or "No".
 //
-// The table has one cursor, shared with the main window. Rows are read by moving the engine
-// directly and putting it back on the record it stood on, so the record the table shows, its
+// The table has one cursor, shared with the main window. Rows are read through an engine cursor
+// that puts the engine back on the record it stood on, so the record the table shows, its
 // values and its bound controls do not change. Every row whose record number is known is
 // remembered; a row not yet read is reached by walking from the nearest known row (or from the
 // top or the bottom), and the walk reads a block of rows ahead in its direction. Scrolling
@@ -81,13 +85,10 @@ private:
         bool boolean = false;
     };
 
-    xbase::Table& engine() const;
-    bool fullOrder() const;
-    bool admitted() const;
     void countRows();
     void mapColumns() const;
     void fetch(int row) const;
-    void readRow(int row) const;
+    void readRow(data::TEngineCursor& cursor, int row) const;
     void remember(int row, std::uint32_t recno) const;
     void forgetFarRows(int around) const;
     void countIsStale() const;

@@ -1,6 +1,8 @@
 #include "select/address_query_form.h"
 
+#include "platform/help.h"
 #include "platform/system_services.h"
+#include "platform/whats_this.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -10,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 
 #include <algorithm>
 
@@ -22,6 +25,35 @@ constexpr int ButtonWidth = 75;
 constexpr int ButtonHeight = 25;
 constexpr int NoteHeight = 15;
 constexpr int HintHeight = 58;
+
+// What each box finds, in box order; the ways of writing a criterion follow in every box.
+constexpr std::array<const char*, CriterionCount> boxTexts{
+    "Records whose last name begins with this text.",
+    "Records whose first name begins with this text.",
+    "Records whose title begins with this text.",
+    "Records whose organization begins with this text.",
+    "Records whose first address line begins with this text.",
+    "Records whose second address line begins with this text.",
+    "Records whose ZIP or postal code begins with this text; 221 finds every ZIP from 22100 "
+    "to 22199.",
+    "Records whose city begins with this text.",
+    "Records whose state begins with this text.",
+    "Records whose country begins with this text.",
+    "Records whose first phone number begins with this text.",
+    "Records whose second phone number begins with this text.",
+    "Records whose fax number begins with this text.",
+    "Records whose e-mail address begins with this text.",
+    "Records whose date begins with this text, typed as YYYYMMDD: 1997 finds every date in 1997, "
+    ">=19970101 every date from then on.",
+    "Records whose codes begin with this text; $C finds every record whose codes contain C.",
+    "Records whose first comment begins with this text.",
+    "Records whose second comment begins with this text.",
+};
+
+const char* const criterionTips =
+    "\n\nType $ first to find the text anywhere in the field. Separate values with ; to find "
+    "either, with + to need both, with ^ to leave out what follows. Start with >, >=, < or <= "
+    "to compare. Letter case does not matter.";
 
 } // namespace
 
@@ -68,6 +100,10 @@ void TAddressQueryForm::build(const FilterFormLayout& layout) {
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         label->setGeometry(entry.label.translated(0, down));
         label->setBuddy(box);
+        // The caption explains its box as well.
+        const QString whatsThis = QString(boxTexts[i]) + criterionTips;
+        platform::GiveWhatsThis(*box, whatsThis);
+        platform::GiveWhatsThis(*label, whatsThis);
         boxes_[i] = box;
         bottom = std::max({bottom, box->geometry().bottom() + 1, label->geometry().bottom() + 1});
     }
@@ -89,26 +125,39 @@ void TAddressQueryForm::build(const FilterFormLayout& layout) {
         qTagged->setGeometry(layout.tagged.translated(0, TopOffset + layout.namePanelHeight));
     bottom = std::max(bottom, qTagged->geometry().bottom() + 1);
 
+    platform::GiveWhatsThis(*qTagged, "Only the records you tagged. Ticked alone, it selects "
+                                      "exactly the tagged records.");
+    platform::GiveWhatsThis(*CountLabel, "How many records the criteria matched when last tested.");
+
     const int buttonsTop = bottom + Margin;
     const struct {
         const char* caption;
         const char* name;
         void (TAddressQueryForm::*click)();
+        const char* whatsThis;
     } buttons[] = {
-        {"Test", "qSetFilterButton", &TAddressQueryForm::qSetFilterButtonClick},
-        {"Ok", "OkButton", &TAddressQueryForm::OkButtonClick},
-        {"Clear", "qClearButton", &TAddressQueryForm::qClearButtonClick},
-        {"Cancel", "CancelButton", &TAddressQueryForm::reject},
+        {"Test", "qSetFilterButton", &TAddressQueryForm::qSetFilterButtonClick,
+         "Count the records that match, and keep the dialog open."},
+        {"Ok", "OkButton", &TAddressQueryForm::OkButtonClick,
+         "Set this filter and close. When no record matches, the dialog beeps and stays open."},
+        {"Clear", "qClearButton", &TAddressQueryForm::qClearButtonClick,
+         "Empty every box and untick Tagged, so that every record shows."},
+        {"Cancel", "CancelButton", &TAddressQueryForm::reject,
+         "Close and keep the filter that was set before."},
+        {"Help", "HelpButton", &TAddressQueryForm::HelpButtonClick, "Show help on the filter."},
     };
-    int x = FormWidth - Margin - int(std::size(buttons)) * (ButtonWidth + 6) + 6;
+    const int whatsThisWidth = ButtonHeight;
+    int x = FormWidth - Margin - int(std::size(buttons)) * (ButtonWidth + 6) - whatsThisWidth;
     for (const auto& b : buttons) {
         auto* button = new QPushButton(b.caption, this);
         button->setObjectName(b.name);
         button->setGeometry(x, buttonsTop, ButtonWidth, ButtonHeight);
         button->setAutoDefault(false);
+        platform::GiveWhatsThis(*button, b.whatsThis);
         connect(button, &QPushButton::clicked, this, b.click);
         x += ButtonWidth + 6;
     }
+    platform::NewWhatsThisButton(this)->setGeometry(x, buttonsTop, whatsThisWidth, ButtonHeight);
     findChild<QPushButton*>("OkButton")->setDefault(true);
 
     auto* hintPanel = new QFrame(this);
@@ -160,6 +209,10 @@ void TAddressQueryForm::qClearButtonClick() {
         box->clear();
     qTagged->setChecked(false);
     qSetFilterButtonClick();
+}
+
+void TAddressQueryForm::HelpButtonClick() {
+    platform::ShowHelpTopic(HelpTopic);
 }
 
 bool TAddressQueryForm::eventFilter(QObject* watched, QEvent* event) {

@@ -45,7 +45,8 @@ struct TestAnswer {
 // The filter dialog. Its boxes are laid out as the main window's form, 25 pixels lower. "Test"
 // hands the boxes' criteria to the test function, which applies them in the main window and
 // answers the count; "Ok" tests and closes when something matched or no filter is set, else
-// beeps and stays; "Clear" empties every box and tests; "Cancel" closes.
+// beeps and stays; "Clear" empties every box and tests; "Cancel" closes; "Help" opens the help.
+// Every control explains itself through "What's this?".
 class TAddressQueryForm : public QDialog {
     Q_OBJECT
 public:
@@ -54,6 +55,7 @@ public:
     TAddressQueryForm(const FilterFormLayout& layout, TestFunction test, QWidget* parent = nullptr);
 
     static constexpr int TopOffset = 25;
+    static constexpr int HelpTopic = 1033;
     static constexpr int FormWidth = 610;
     static const QString DateHint;
     static const QString HintText;
@@ -70,6 +72,7 @@ public:
     void qSetFilterButtonClick();
     void OkButtonClick();
     void qClearButtonClick();
+    void HelpButtonClick();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

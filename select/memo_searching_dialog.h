@@ -12,7 +12,8 @@ class QPushButton;
 
 // Looks through the memos of the table in its current order and query, showing what it looks
 // for with a "Cancel" button. The search starts once the dialog is shown and the dialog closes
-// itself when it ends; the table stands on the match, or back where it started.
+// itself when it ends; the table stands on the match, or back where it started. A search that
+// fails on an error (a damaged memo) counts as not found, and the error is shown.
 class TCVWSearching : public TWorkDialog {
     Q_OBJECT
 public:
@@ -28,6 +29,7 @@ public:
 
 protected:
     void work() override;
+    void cancelWork() override { cancelled_ = true; }
 
 private:
     data::TTable& table_;

@@ -2,10 +2,12 @@
 
 #include "data/table_object.h"
 #include "platform/dialogs.h"
+#include "platform/whats_this.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QToolButton>
 
 TTagAllRecords::TTagAllRecords(data::TTable& table, const QString& tagId, QWidget* parent)
     : TWorkDialog(parent), table_(table), tagId_(tagId) {
@@ -24,21 +26,28 @@ TTagAllRecords::TTagAllRecords(data::TTable& table, const QString& tagId, QWidge
     OkButton->setObjectName("OkButton");
     OkButton->setGeometry(90, 78, 100, 27);
     OkButton->hide();
-    connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButtonClick(); });
+    connect(CancelButton, &QPushButton::clicked, this, &TTagAllRecords::reject);
     connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
+    platform::GiveWhatsThis(*TaggingLabel, "What the tagging is doing, and how it ended.");
+    platform::GiveWhatsThis(*CountLabel, "How many records are tagged so far.");
+    platform::GiveWhatsThis(*CancelButton, "Stop tagging, after asking. The records tagged so far "
+                                           "stay tagged.");
+    platform::GiveWhatsThis(*OkButton, "Close this window.");
+    platform::NewWhatsThisButton(this)->setGeometry(241, 78, 27, 27);
 }
 
-void TTagAllRecords::CancelButtonClick() {
-    if (!running_) {
-        reject();
-        return;
-    }
+const QString TTagAllRecords::StoppedText = "Stopped by an error";
+
+QString TTagAllRecords::countText() const {
+    return QString::number(count_) + " tagged";
+}
+
+void TTagAllRecords::cancelWork() {
     if (platform::ConfirmYesNo("Cancel Tagging?", "CANCEL"))
         cancelled_ = true;
 }
 
 void TTagAllRecords::work() {
-    running_ = true;
     table_.disableControls();
     try {
         table_.first();
@@ -46,24 +55,30 @@ void TTagAllRecords::work() {
             table_.edit();
             table_.setFieldText("TAG", tagId_);
             table_.post();
-            table_.next();
+            // Counted once posted: a failure to move on must not lose the record from the count.
             ++count_;
-            CountLabel->setText(QString::number(count_) + " tagged");
+            CountLabel->setText(countText());
             emit recordTagged(count_);
+            table_.next();
             QApplication::processEvents();
         }
     } catch (const std::exception& error) {
+        failed_ = true;
         table_.cancel();
         platform::ShowInfo(QString::fromStdString(error.what()));
     }
-    running_ = false;
     table_.enableControls();
     try {
         table_.first();
     } catch (const std::exception&) {
     }
-    TaggingLabel->setText(cancelled_ ? "Cancelled before completion" : "Complete");
-    CountLabel->clear();
+    if (failed_) {
+        TaggingLabel->setText(StoppedText);
+        CountLabel->setText(countText());
+    } else {
+        TaggingLabel->setText(cancelled_ ? "Cancelled before completion" : "Complete");
+        CountLabel->clear();
+    }
     CancelButton->hide();
     OkButton->show();
 }

@@ -11,6 +11,8 @@ class QPushButton;
 
 // Tags every record the table's order and query visit, counting as it goes. The work starts
 // once the dialog is shown; "Cancel" asks first and leaves the records tagged so far tagged.
+// An error from the table stops the tagging: it is shown, and the dialog says so with the count
+// of records tagged before it.
 class TTagAllRecords : public TWorkDialog {
     Q_OBJECT
 public:
@@ -20,6 +22,9 @@ public:
     void runTagging() { run(); }
     int taggedCount() const { return count_; }
     bool cancelled() const { return cancelled_; }
+    bool failed() const { return failed_; }
+
+    static const QString StoppedText;
 
     QLabel* TaggingLabel = nullptr;
     QLabel* CountLabel = nullptr;
@@ -32,15 +37,16 @@ signals:
 
 protected:
     void work() override;
+    void cancelWork() override;
 
 private:
-    void CancelButtonClick();
+    QString countText() const;
 
     data::TTable& table_;
     QString tagId_;
     int count_ = 0;
-    bool running_ = false;
     bool cancelled_ = false;
+    bool failed_ = false;
 };
 
 namespace selection {

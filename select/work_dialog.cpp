@@ -15,6 +15,16 @@ void TWorkDialog::run() {
         return;
     started_ = true;
     work();
+    finished_ = true;
+}
+
+// The work goes on while events are let through, so a dialog that went away would leave it
+// running unseen; a dialog whose work is yet to start would run it unseen afterwards.
+void TWorkDialog::reject() {
+    if (!finished_)
+        cancelWork();
+    else
+        QDialog::reject();
 }
 
 void TWorkDialog::closeLater(int result) {

@@ -5,11 +5,14 @@
 #include "select/search_box.h"
 #include "select/tag_all_dialog.h"
 #include "tests/app/main_window_fixture.h"
+#include "tests/platform/whats_this_probe.h"
+#include "xbase/table.h"
 
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabBar>
 #include <QtTest>
 
 // Key search, memo search and tagging from the main window.
@@ -45,6 +48,30 @@ private slots:
         QVERIFY(!data::TXbEnv::instance().SoftSeek);
     }
 
+    void searchBoxExplainsItsControls() {
+        namespace probe = testing_whats_this;
+        start();
+        addRecord("Adams");
+        QStringList unexplained{"no dialog"};
+        QString editText, questionMark;
+        dialogs->answerDialog([&](QDialog& dialog) {
+            auto& box = static_cast<TSearchBox&>(dialog);
+            box.show();
+            unexplained = probe::Unexplained(probe::Controls(box) << box.SearchForLabel);
+            editText = probe::RightClick(*box.SearchForEdit);
+            questionMark = probe::QuestionMark(box, *box.SearchForEdit);
+            return 0;
+        });
+        QTest::mouseClick(form->findChild<QPushButton*>("SearchButton"), Qt::LeftButton);
+        QCOMPARE(unexplained, QStringList());
+        QVERIFY(editText.contains("sort order"));
+        QCOMPARE(questionMark, editText);
+        // The main window's controls explain themselves through the same menu.
+        QCOMPARE(probe::RightClick(*findEdit("LNAMEEdit")), findEdit("LNAMEEdit")->whatsThis());
+        QVERIFY(!findEdit("LNAMEEdit")->whatsThis().isEmpty());
+        QCOMPARE(probe::QuestionMark(*form, *findEdit("CITYEdit")), QString("The city."));
+    }
+
     void findNextAfterTheLastMatchBeepsAndReturns() {
         start();
         addRecord({{"LNAME", "Adams"}, {"MEMO", "call about the order"}});
@@ -65,6 +92,39 @@ private slots:
         QCOMPARE(beeps, 1);
         QVERIFY(form->FindNextButton->isHidden());
         QCOMPARE(form->TableCVW.fieldText("LNAME"), QString("Clark"));
+    }
+
+    void aMemoSearchThatFailsGoesBackToWhereItStarted() {
+        start();
+        addRecord({{"LNAME", "Adams"}, {"MEMO", "nothing here"}});
+        addRecord({{"LNAME", "Baker"}, {"MEMO", "soon damaged"}});
+        const unsigned baker = form->TableCVW.recordNumber();
+        // A search that went past the damage would stop here.
+        addRecord({{"LNAME", "Clark"}, {"MEMO", "zebra"}});
+        addRecord({{"LNAME", "Dunn"}, {"MEMO", "nothing"}});
+        // Baker's memo points far beyond the end of the memo file.
+        xbase::Table& engine = form->TableCVW.engineTable();
+        engine.goTo(baker);
+        const std::size_t memo = engine.structure().indexOf("MEMO");
+        engine.setFieldBytes(memo, engine.structure().fields()[memo].width == 4
+                                       ? std::string("\xff\xff\xff\x0f", 4)
+                                       : std::string("999999999"));
+        engine.post();
+        form->RecordLastClick();
+        QCOMPARE(findEdit("LNAMEEdit")->text(), QString("Dunn"));
+
+        form->TabSet->setCurrentIndex(1);
+        dialogs->answerInput(QString("zebra"));
+        form->findChild<QPushButton*>("SearchMemoButton")->click();
+        QCOMPARE(dialogs->dialogTitles(), QStringList{"Searching"});
+        QCOMPARE(form->TableCVW.fieldText("LNAME"), QString("Dunn"));
+        QCOMPARE(findEdit("LNAMEEdit")->text(), QString("Dunn"));
+        QCOMPARE(beeps, 1);
+        QVERIFY(form->FindNextButton->isHidden());
+        QVERIFY(!form->MemoFound);
+        // The damage is reported, once.
+        QCOMPARE(dialogs->messages().size(), 1);
+        QVERIFY(dialogs->messages().first().text.contains("memo"));
     }
 
     void memoSearchStaysWithinTheFilter() {

@@ -1,6 +1,8 @@
 #include "select/address_query_form.h"
 
+#include "platform/help.h"
 #include "platform/system_services.h"
+#include "tests/platform/whats_this_probe.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -92,7 +94,8 @@ private slots:
         for (auto [name, caption] : {std::pair{"qSetFilterButton", "Test"},
                                      {"OkButton", "Ok"},
                                      {"qClearButton", "Clear"},
-                                     {"CancelButton", "Cancel"}}) {
+                                     {"CancelButton", "Cancel"},
+                                     {"HelpButton", "Help"}}) {
             auto* button = child<QPushButton>(*form, name);
             QCOMPARE(button->text(), QString(caption));
             QVERIFY(form->rect().contains(button->geometry()));
@@ -188,6 +191,35 @@ private slots:
         QCOMPARE(form->result(), int(QDialog::Rejected));
         QVERIFY(!form->isVisible());
         QVERIFY(tested.isEmpty());
+    }
+
+    void everyControlExplainsItselfAndHelpOpensItsTopic() {
+        namespace probe = testing_whats_this;
+        auto form = makeForm();
+        form->show();
+        QList<QWidget*> controls = probe::Controls(*form);
+        QCOMPARE(controls.size(), int(selection::CriterionCount) + 1 + 5 + 1); // ?, buttons
+        for (QLabel* label : form->findChildren<QLabel*>())
+            if (label->buddy() || label->objectName() == "CountLabel")
+                controls << label;
+        QCOMPARE(probe::Unexplained(controls), QStringList());
+        // A box tells what it finds and how to write a criterion; its caption says the same.
+        QLineEdit* codes = form->box(Criterion::Codes);
+        QVERIFY(probe::RightClick(*codes).contains("$C finds every record"));
+        QVERIFY(codes->whatsThis().contains("Separate values with ;"));
+        QLabel* codesCaption = child<QLabel>(*form, "qCodesLabel");
+        QCOMPARE(probe::RightClick(*codesCaption), codes->whatsThis());
+        // The question-mark button, then a click on a control, shows the same text.
+        QLineEdit* date = form->box(Criterion::Date);
+        QCOMPARE(probe::QuestionMark(*form, *date), date->whatsThis());
+        QVERIFY(date->whatsThis().contains("YYYYMMDD"));
+
+        int topic = 0;
+        platform::SetHelpHandler([&topic](platform::HelpRequest, int t) { topic = t; });
+        QTest::mouseClick(child<QPushButton>(*form, "HelpButton"), Qt::LeftButton);
+        platform::SetHelpHandler({});
+        QCOMPARE(topic, 1033);
+        QVERIFY(form->isVisible());
     }
 
     void dateNoteShowsWhileTheDateBoxHasFocus() {

@@ -5,6 +5,7 @@
 #include "browse_fixture.h"
 #include "platform/help.h"
 #include "platform/system_services.h"
+#include "tests/platform/whats_this_probe.h"
 
 #include <QAbstractItemModelTester>
 #include <QFile>
@@ -287,6 +288,24 @@ private slots:
         });
         QVERIFY(selection::RunBrowse(f.table, f.engine, f.source, false, {}));
         QCOMPARE(result, platform::ResultOk);
+    }
+
+    void everyControlExplainsItself() {
+        namespace probe = testing_whats_this;
+        AddressFixture& f = *fixture;
+        f.add("Adams");
+        QStringList unexplained{"no dialog"};
+        QString grid;
+        f.dialogs.answerDialog([&](QDialog& dialog) {
+            auto& form = dynamic_cast<TAddressBrowseForm&>(dialog);
+            form.show();
+            unexplained = probe::Unexplained(probe::Controls(form) << form.DBGrid);
+            grid = probe::RightClick(*form.DBGrid);
+            return platform::ResultOk;
+        });
+        QVERIFY(selection::RunBrowse(f.table, f.engine, f.source, false, {}));
+        QCOMPARE(unexplained, QStringList());
+        QVERIFY(grid.startsWith("The records in the current order and filter."));
     }
 
 private:

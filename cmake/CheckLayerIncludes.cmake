@@ -1,0 +1,21 @@
+# Script mode: fails when a source of FOLDER includes a header of a project folder that the
+# layer table does not let it use.
+#   cmake -DSOURCE_DIR=<project> -DFOLDER=select "-DALLOWED=data;platform" -P CheckLayerIncludes.cmake
+cmake_minimum_required(VERSION 3.25)
+file(GLOB sources ${SOURCE_DIR}/${FOLDER}/*.h ${SOURCE_DIR}/${FOLDER}/*.cpp)
+set(faults "")
+foreach(source IN LISTS sources)
+    file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<][A-Za-z_]+/")
+    foreach(line IN LISTS includes)
+        string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[\"<]([A-Za-z_]+)/.*" "\\1" used "${line}")
+        if(used STREQUAL FOLDER OR NOT IS_DIRECTORY ${SOURCE_DIR}/${used} OR used IN_LIST ALLOWED)
+            continue()
+        endif()
+        file(RELATIVE_PATH name ${SOURCE_DIR} ${source})
+        string(APPEND faults "  ${name}: ${line}\n")
+    endforeach()
+endforeach()
+if(faults)
+    list(JOIN ALLOWED ", " allowed)
+    message(FATAL_ERROR "${FOLDER}/ may use only ${allowed}; these includes break the layers:\n${faults}")
+endif()

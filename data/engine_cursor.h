@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QList>
+#include <QVariant>
+
+#include <cstdint>
+
+namespace xbase {
+class Table;
+}
+
+namespace data {
+
+class TTable;
+
+// Looks through a table's records by moving its engine directly, for code that reads many
+// records without showing each (a grid over the table). The record the table shows, its values
+// and its bound controls do not change; when the cursor ends, the engine goes back to the record
+// it stood on (or past the last one). Every positioning, that return included, is counted.
+class TEngineCursor {
+public:
+    TEngineCursor(TTable& table, std::uint64_t& moves);
+    TEngineCursor(const TEngineCursor&) = delete;
+    TEngineCursor& operator=(const TEngineCursor&) = delete;
+    ~TEngineCursor();
+
+    // In the table's order, within its query and the deleted setting.
+    void top();
+    void bottom();
+    void skip(int count);
+    // Straight to a record, whatever the order and the query.
+    void go(std::uint32_t recno);
+
+    bool eof() const;
+    bool bof() const;
+    std::uint32_t recno() const;
+    // Whether the deleted setting and the query admit the record the cursor stands on.
+    bool admitted() const;
+    // The values of the record the cursor stands on, as TTable::engineRecordValues gives them.
+    QList<QVariant> values();
+
+private:
+    TTable& table_;
+    xbase::Table& engine_;
+    std::uint64_t& moves_;
+    std::uint32_t recno_;
+    bool eof_;
+};
+
+// Whether the table's order visits every record its query admits: record order, or a tag of the
+// structural index without a condition. Only then is QueryRecordCount the number of records the
+// order visits; other orders (work indexes) must be walked to be counted.
+bool OrderVisitsWholeQuery(TTable& table);
+// The number of records the query and the deleted setting admit; the engine does not move.
+std::uint32_t QueryRecordCount(TTable& table);
+
+} // namespace data
