@@ -4,6 +4,7 @@
 #include "browse_fixture.h"
 #include "platform/system_services.h"
 #include "tests/platform/whats_this_probe.h"
+#include "xbase/file.h"
 #include "xbase/table.h"
 
 #include <QLabel>
@@ -36,18 +37,6 @@ void clickOkWhenDone(TTagAllRecords& tagging, QTimer& poll, QStringList& said) {
         tagging.OkButton->click();
     });
     poll.start(10);
-}
-
-// Points the record's memo at a block far beyond the end of the memo file.
-void damageMemo(AddressFixture& f, unsigned recno) {
-    xbase::Table& engine = f.table.engineTable();
-    engine.goTo(recno);
-    const std::size_t memo = engine.structure().indexOf("MEMO");
-    engine.setFieldBytes(memo, engine.structure().fields()[memo].width == 4
-                                   ? std::string("\xff\xff\xff\x0f", 4)
-                                   : std::string("999999999"));
-    engine.post();
-    f.engine.go(1);
 }
 
 // The records whose TAG holds the id, read from the file without their memos.
@@ -113,28 +102,29 @@ private slots:
             const char* name;
             bool readOnly;
             int tagged;
-        } cases[] = {{"read-only table", true, 0}, {"damaged memo on the third record", false, 2}};
+        } cases[] = {{"read-only table", true, 0}, {"disk full at the third record", false, 2}};
         for (const auto& c : cases) {
             AddressFixture f;
             QVERIFY(f.created);
-            unsigned third = 0;
-            for (const char* last : {"Adams", "Baker", "Clark", "Dunn"}) {
-                const unsigned recno = f.add(last);
-                if (QString(last) == "Clark")
-                    third = recno;
-            }
+            for (const char* last : {"Adams", "Baker", "Clark", "Dunn"})
+                f.add(last);
             if (c.readOnly) {
                 f.table.readOnly = true;
                 f.reopen();
-            } else {
-                damageMemo(f, third);
             }
             f.table.first();
             TTagAllRecords tagging(f.table, f.tagId);
+            // The next write after the second record, whatever file it goes to, finds the disk
+            // full.
+            QObject::connect(&tagging, &TTagAllRecords::recordTagged, &tagging, [&](int count) {
+                if (!c.readOnly && count == 2)
+                    xbase::testing::failNthWrite(1);
+            });
             QTimer poll;
             QStringList said;
             clickOkWhenDone(tagging, poll, said);
             QVERIFY2(execWithin(tagging), c.name);
+            xbase::testing::failNthWrite(0);
             QCOMPARE(said,
                      QStringList({"Stopped by an error", QString("%1 tagged").arg(c.tagged)}));
             QVERIFY(tagging.failed());
