@@ -90,7 +90,7 @@ bool BuildAddressIndexes(TTable& table, TXbEngine& engine) {
         engine.dropStructuralIndex();
         for (const TagSpec& tag : AddressTags())
             engine.indexTag({}, tag.name, tag.key);
-        table.flush();
+        bulk.finish();
     } catch (const std::exception&) {
         platform::ShowInfo("Unable to create index files");
         return false;

@@ -193,22 +193,30 @@ private:
     QList<QVariant> values_;
 };
 
-// Bulk work on a table for a scope (see TTable::beginBulk).
+// Bulk work on a table for a scope (see TTable::beginBulk). finish() ends it where a failure
+// to push the work to the disk must be reported; leaving the scope ends it quietly.
 class BulkWrite {
 public:
     explicit BulkWrite(TTable& table) : table_(table) { table_.beginBulk(); }
     ~BulkWrite() {
+        if (finished_)
+            return;
         try {
             table_.endBulk();
         } catch (const std::exception&) {
             // What was written stays; the next flush pushes it.
         }
     }
+    void finish() {
+        finished_ = true;
+        table_.endBulk();
+    }
     BulkWrite(const BulkWrite&) = delete;
     BulkWrite& operator=(const BulkWrite&) = delete;
 
 private:
     TTable& table_;
+    bool finished_ = false;
 };
 
 } // namespace data

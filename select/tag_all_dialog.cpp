@@ -50,6 +50,8 @@ void TTagAllRecords::cancelWork() {
 void TTagAllRecords::work() {
     table_.disableControls();
     try {
+        // One push to the disk at the end instead of one per record.
+        data::BulkWrite bulk(table_);
         table_.first();
         while (!table_.eof() && !cancelled_) {
             table_.edit();
@@ -62,6 +64,7 @@ void TTagAllRecords::work() {
             table_.next();
             QApplication::processEvents();
         }
+        bulk.finish();
     } catch (const std::exception& error) {
         failed_ = true;
         table_.cancel();
