@@ -165,6 +165,8 @@ private:
     bool needsOpenFile();
     void connectMenus();
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A control of this window itself: not a menu, the menu bar or a popup of its own.
+    bool isWindowControl(const QObject* object) const;
 
     TSplashform* splash_ = nullptr;
     QString helpFile_;

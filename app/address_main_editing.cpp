@@ -117,8 +117,12 @@ void TAddressMain::AddButtonClick() {
         return;
     }
 
+    // Clearing the memo box is no typing: it must not start editing the record shown, whose
+    // cancel would bring its memo back into the box and so into the new record.
+    MemoEditArmed = false;
     MemoEdit->clear();
     TableCVW.insert();
+    MemoEditArmed = true;
     auto set = [this](const char* field, const QString& value) {
         TableCVW.setFieldText(field, value);
     };
@@ -229,20 +233,30 @@ void TAddressMain::mnuCloneClick() {
     QStringList values;
     for (const char* field : copied)
         values << TableCVW.fieldText(field);
+    const unsigned original = TableCVW.recordNumber();
+    QString failure;
     try {
         TableCVW.insert();
         for (int i = 0; i < values.size(); ++i)
             TableCVW.setFieldText(copied[i], values[i]);
         TableCVW.post();
     } catch (const std::exception& error) {
+        failure = QString::fromLocal8Bit(error.what());
+        // The clone is dropped and the record it was made from shown again.
         TableCVW.cancel();
-        platform::ShowInfo(QString::fromLocal8Bit(error.what()));
+        try {
+            Engine1.go(original);
+        } catch (const std::exception&) {
+        }
     }
     TableCVW.enableControls();
     FollowTableEvents = true;
     QApplication::restoreOverrideCursor();
     SetButtons();
-    platform::ShowInfo("Clone completed. Current record is an exact copy");
+    if (failure.isEmpty())
+        platform::ShowInfo("Clone completed. Current record is an exact copy");
+    else
+        platform::ShowInfo("Unable to clone this record.\r\n\r\n" + failure);
 }
 
 // When the query now shows no record, the filter is applied again.
