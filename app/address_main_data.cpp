@@ -309,11 +309,7 @@ void TAddressMain::UpdateFilterStatus() {
         return;
     }
     FilterStatus->show();
-    unsigned count = 0;
-    try {
-        count = Engine1.queryRecCount();
-    } catch (const std::exception&) {
-    }
+    const unsigned count = shownCount_.value(TableCVW, Engine1);
     if (!QueryString.isEmpty())
         FilterStatus->setText(QString::number(count) + " filter matches");
     else if (count > 0)
@@ -363,6 +359,7 @@ void TAddressMain::OnOpenCVWFile(bool opened) {
 void TAddressMain::OpenCVWDBF(const QString& path) {
     if (path.isEmpty())
         return;
+    shownCount_.forget();
     TableCVW.disableControls();
     if (TableCVW.active())
         Engine1.setQuery({});

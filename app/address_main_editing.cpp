@@ -179,6 +179,8 @@ void TAddressMain::SaveButtonClick() {
         return;
     try {
         TableCVW.setFieldText("MEMO", data::MemoTextToStore(MemoEdit->toPlainText()));
+        // What is stored may change what the query admits: the record is counted anew.
+        shownCount_.forget();
         TableCVW.post();
     } catch (const std::exception& error) {
         platform::ShowInfo(QString::fromLocal8Bit(error.what()));
@@ -208,6 +210,8 @@ void TAddressMain::DeleteButtonClick() {
             TableCVW.deleteRecord();
             env.Deleted = true;
             TableCVW.applySettings();
+            // The deletion mark hides the record from the query.
+            shownCount_.forget();
             TableCVW.prior();
         } catch (const std::exception& error) {
             data::TXbEnv::instance().Deleted = true;
@@ -235,6 +239,7 @@ void TAddressMain::mnuCloneClick() {
         values << TableCVW.fieldText(field);
     const unsigned original = TableCVW.recordNumber();
     QString failure;
+    shownCount_.forget();
     try {
         TableCVW.insert();
         for (int i = 0; i < values.size(); ++i)
@@ -262,7 +267,7 @@ void TAddressMain::mnuCloneClick() {
 // When the query now shows no record, the filter is applied again.
 void TAddressMain::ReapplyWhenEmpty() {
     try {
-        if (TableCVW.active() && Engine1.queryRecCount() == 0) {
+        if (TableCVW.active() && shownCount_.value(TableCVW, Engine1) == 0) {
             ApplyQuery();
             TableCVW.first();
         }
