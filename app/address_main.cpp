@@ -73,8 +73,10 @@ void TAddressMain::FormCreate() {
     Notebook->setCurrentIndex(0);
     ApplyWhatsThisTexts(*this);
     setupDataObjects();
+    // The window sees the keys of its controls first; menus keep their own keys.
     for (QWidget* child : findChildren<QWidget*>())
-        child->installEventFilter(this);
+        if (isWindowControl(child))
+            child->installEventFilter(this);
     showNoData(true);
     SetButtons();
     platform::SetMainForm(this);

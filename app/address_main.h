@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/preferences.h"
+#include "app/shown_record_count.h"
 #include "data/data_source.h"
 #include "data/table_object.h"
 #include "data/xb_engine.h"
@@ -38,6 +39,8 @@ public:
     QAction* menuAction(const QString& handler) const { return actions_.value(handler); }
     QList<QAction*> sortActions() const { return sortActions_; }
     QList<TEDBEdit*> fieldBoxes() const { return fieldBoxes_; }
+    // How many times the status line counted the records the query admits.
+    int recordCountsTaken() const { return shownCount_.countsTaken(); }
 
     static constexpr int FormWidth = 610;
     static constexpr int FormHeight = 450;
@@ -165,6 +168,8 @@ private:
     bool needsOpenFile();
     void connectMenus();
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A control of this window itself: not a menu, the menu bar or a popup of its own.
+    bool isWindowControl(const QObject* object) const;
 
     TSplashform* splash_ = nullptr;
     QString helpFile_;
@@ -179,6 +184,7 @@ private:
     // Handlers whose functions are built; menu items of the others stay disabled.
     QSet<QString> built_;
     bool showingRecord_ = false;
+    ShownRecordCount shownCount_;
     // Where the last filter file was saved.
     QString filterFolder_;
 };

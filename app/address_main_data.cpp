@@ -73,7 +73,15 @@ void TAddressMain::setupDataObjects() {
               "mnuSetFilterClick",
               "mnuClearFilterClick",
               "mnuSaveFilterClick",
-              "mnuRestoreFilterClick"};
+              "mnuRestoreFilterClick",
+              "mnuAddClick",
+              "mnuEditClick",
+              "mnuDeleteClick",
+              "mnuCloneClick",
+              "Undotyping1Click",
+              "Cut1Click",
+              "Copy1Click",
+              "Paste1Click"};
     bindControls();
     connectMenus();
 }
@@ -113,7 +121,8 @@ void TAddressMain::connectMenus() {
         connect(menuAction(item.menu), &QAction::triggered, this,
                 [this, handler] { (this->*handler)(); });
     }
-    // The hidden edit menu acts on the focused edit box.
+    // The hidden edit menu acts on the edit box that has the focus in this window (a menu
+    // may hold the keyboard while its item is chosen).
     const struct {
         const char* menu;
         std::function<void(QLineEdit*)> line;
@@ -124,8 +133,8 @@ void TAddressMain::connectMenus() {
                  {"Paste1Click", &QLineEdit::paste, &QPlainTextEdit::paste}};
     for (const auto& edit : edits) {
         connect(menuAction(edit.menu), &QAction::triggered, this,
-                [line = edit.line, text = edit.text] {
-                    QWidget* focused = QApplication::focusWidget();
+                [this, line = edit.line, text = edit.text] {
+                    QWidget* focused = focusWidget();
                     if (auto* box = qobject_cast<QLineEdit*>(focused))
                         line(box);
                     else if (auto* memo = qobject_cast<QPlainTextEdit*>(focused))
@@ -203,8 +212,9 @@ void TAddressMain::showRecord() {
         box->setReadOnly(!editing);
         box->setCursorPosition(editing ? box->cursorPosition() : 0);
     }
+    // The date box follows DATE while it is being changed too, not only once it is stored.
     if (auto* displayDate = findChild<QLineEdit*>("DisplayDateEdit"))
-        displayDate->setText(TableCVW.calculatedValue("DisplayDate").toString());
+        displayDate->setText(data::DisplayDate(TableCVW.fieldText("DATE"), shortDatePattern()));
     TaggedCheck->setChecked(TableCVW.calculatedValue("Tagged").toBool());
     // The memo box mirrors MEMO while browsing; while editing it holds what the user types.
     MemoEditArmed = false;
@@ -299,11 +309,7 @@ void TAddressMain::UpdateFilterStatus() {
         return;
     }
     FilterStatus->show();
-    unsigned count = 0;
-    try {
-        count = Engine1.queryRecCount();
-    } catch (const std::exception&) {
-    }
+    const unsigned count = shownCount_.value(TableCVW, Engine1);
     if (!QueryString.isEmpty())
         FilterStatus->setText(QString::number(count) + " filter matches");
     else if (count > 0)
@@ -353,6 +359,7 @@ void TAddressMain::OnOpenCVWFile(bool opened) {
 void TAddressMain::OpenCVWDBF(const QString& path) {
     if (path.isEmpty())
         return;
+    shownCount_.forget();
     TableCVW.disableControls();
     if (TableCVW.active())
         Engine1.setQuery({});
@@ -511,8 +518,19 @@ void TAddressMain::keyPressEvent(QKeyEvent* event) {
     }
 }
 
+bool TAddressMain::isWindowControl(const QObject* object) const {
+    const auto* widget = qobject_cast<const QWidget*>(object);
+    return widget && widget->window() == this && !qobject_cast<const QMenuBar*>(widget) &&
+           !qobject_cast<const QMenu*>(widget);
+}
+
 // The window sees Page Up, Page Down and Escape before the focused control.
 bool TAddressMain::eventFilter(QObject* watched, QEvent* event) {
+    if (!isWindowControl(watched))
+        return QMainWindow::eventFilter(watched, event);
+    // A double-click on the memo starts editing, as on a field box; the click still selects.
+    if (watched == MemoEdit->viewport() && event->type() == QEvent::MouseButtonDblClick)
+        EditFieldClick();
     if (watched == TaggedCheck &&
         (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease ||
          event->type() == QEvent::MouseButtonDblClick)) {

@@ -117,8 +117,12 @@ void TAddressMain::AddButtonClick() {
         return;
     }
 
+    // Clearing the memo box is no typing: it must not start editing the record shown, whose
+    // cancel would bring its memo back into the box and so into the new record.
+    MemoEditArmed = false;
     MemoEdit->clear();
     TableCVW.insert();
+    MemoEditArmed = true;
     auto set = [this](const char* field, const QString& value) {
         TableCVW.setFieldText(field, value);
     };
@@ -175,6 +179,8 @@ void TAddressMain::SaveButtonClick() {
         return;
     try {
         TableCVW.setFieldText("MEMO", data::MemoTextToStore(MemoEdit->toPlainText()));
+        // What is stored may change what the query admits: the record is counted anew.
+        shownCount_.forget();
         TableCVW.post();
     } catch (const std::exception& error) {
         platform::ShowInfo(QString::fromLocal8Bit(error.what()));
@@ -204,6 +210,8 @@ void TAddressMain::DeleteButtonClick() {
             TableCVW.deleteRecord();
             env.Deleted = true;
             TableCVW.applySettings();
+            // The deletion mark hides the record from the query.
+            shownCount_.forget();
             TableCVW.prior();
         } catch (const std::exception& error) {
             data::TXbEnv::instance().Deleted = true;
@@ -229,26 +237,37 @@ void TAddressMain::mnuCloneClick() {
     QStringList values;
     for (const char* field : copied)
         values << TableCVW.fieldText(field);
+    const unsigned original = TableCVW.recordNumber();
+    QString failure;
+    shownCount_.forget();
     try {
         TableCVW.insert();
         for (int i = 0; i < values.size(); ++i)
             TableCVW.setFieldText(copied[i], values[i]);
         TableCVW.post();
     } catch (const std::exception& error) {
+        failure = QString::fromLocal8Bit(error.what());
+        // The clone is dropped and the record it was made from shown again.
         TableCVW.cancel();
-        platform::ShowInfo(QString::fromLocal8Bit(error.what()));
+        try {
+            Engine1.go(original);
+        } catch (const std::exception&) {
+        }
     }
     TableCVW.enableControls();
     FollowTableEvents = true;
     QApplication::restoreOverrideCursor();
     SetButtons();
-    platform::ShowInfo("Clone completed. Current record is an exact copy");
+    if (failure.isEmpty())
+        platform::ShowInfo("Clone completed. Current record is an exact copy");
+    else
+        platform::ShowInfo("Unable to clone this record.\r\n\r\n" + failure);
 }
 
 // When the query now shows no record, the filter is applied again.
 void TAddressMain::ReapplyWhenEmpty() {
     try {
-        if (TableCVW.active() && Engine1.queryRecCount() == 0) {
+        if (TableCVW.active() && shownCount_.value(TableCVW, Engine1) == 0) {
             ApplyQuery();
             TableCVW.first();
         }

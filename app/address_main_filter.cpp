@@ -32,11 +32,23 @@ QLabel* labelOf(const QWidget* box) {
 unsigned TAddressMain::ApplyQuery() {
     if (!TableCVW.active())
         return 0;
+    // The controls show the table once the query is in place and its matches are counted,
+    // not the steps in between.
+    shownCount_.forget();
+    TableCVW.disableControls();
     selection::ApplyResult result;
+    QString failure;
     try {
         result = selection::ApplyQuery(Engine1, Criteria, QueryString, GlobalTagId);
     } catch (const std::exception& error) {
-        platform::ShowInfo(QString::fromStdString(error.what()));
+        failure = QString::fromStdString(error.what());
+    }
+    // A filter that matched has just been counted; the status line shows that count.
+    if (failure.isEmpty() && result.outcome == selection::ApplyOutcome::Matches)
+        shownCount_.take(result.count, TableCVW, Engine1);
+    TableCVW.enableControls();
+    if (!failure.isEmpty()) {
+        platform::ShowInfo(failure);
         return 0;
     }
     if (result.outcome == selection::ApplyOutcome::TooComplex)

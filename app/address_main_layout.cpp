@@ -93,23 +93,11 @@ void TAddressMain::buildNamePanel(QWidget* client) {
     NamePanel = panel(client, "NamePanel", QRect(0, ToolbarHeight, FormWidth, NamePanelHeight));
     addFieldBox(NamePanel, "Last", "LNAME", 4, 5, 40, 200);
     addFieldBox(NamePanel, "First", "FNAME", 248, 5, 40, 200);
-    addFieldBox(NamePanel, "MI", "MIDDLE", 492, 5, 40, 24);
+    // The middle initial is entered and stored in upper case.
+    addFieldBox(NamePanel, "MI", "MIDDLE", 492, 5, 40, 24)->setUpperCase(true);
     addFieldBox(NamePanel, "Prefix", "PREFIX", 4, 31, 40, 90);
     addFieldBox(NamePanel, "Title", "TITLE", 138, 31, 40, 180);
     addFieldBox(NamePanel, "Org", "ORG", 362, 31, 40, 204);
-    // The middle initial is entered in upper case.
-    TEDBEdit* middle = fieldBoxes_.last();
-    for (TEDBEdit* box : fieldBoxes_) {
-        if (box->dataField() == "MIDDLE")
-            middle = box;
-    }
-    connect(middle, &QLineEdit::textEdited, middle, [middle](const QString& text) {
-        if (text != text.toUpper()) {
-            const int caret = middle->cursorPosition();
-            middle->setText(text.toUpper());
-            middle->setCursorPosition(caret);
-        }
-    });
 }
 
 void TAddressMain::buildPages(QWidget* client) {

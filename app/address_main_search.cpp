@@ -58,5 +58,7 @@ void TAddressMain::BrowseButtonClick() {
     const data::TableState state = TableCVW.state();
     const bool editing = state == data::TableState::Edit || state == data::TableState::Insert;
     selection::RunBrowse(TableCVW, Engine1, DataSourceCVW, editing, [this] { ToggleTag(); });
+    // The grid may have changed any record.
+    shownCount_.forget();
     SetButtons();
 }

@@ -25,6 +25,8 @@ void TAddressMain::ToggleTag() {
         TableCVW.setFieldText("TAG", tagged ? QString() : GlobalTagId);
         TaggedCheck->setChecked(!tagged);
         if (!editing) {
+            // The tag may change what the filter admits.
+            shownCount_.forget();
             TableCVW.post();
             FollowTableEvents = true;
         }
@@ -61,6 +63,7 @@ void TAddressMain::mnuTagAllFilterMatchesClick() {
     FollowTableEvents = false;
     TableCVW.disableControls();
     selection::TagAllRecords(TableCVW, GlobalTagId, this);
+    shownCount_.forget();
     TableCVW.enableControls();
     FollowTableEvents = true;
     TableCVW.first();

@@ -9,6 +9,9 @@ class TEDBEdit : public TEnterEdit {
 public:
     TEDBEdit(const QString& dataField, int width, QWidget* parent = nullptr);
     const QString& dataField() const { return dataField_; }
+    // Turns whatever is typed or pasted into upper case before the box takes it, so that the
+    // text handed on to the field is upper case too.
+    void setUpperCase(bool on);
 
 signals:
     void doubleClicked();

@@ -1,4 +1,5 @@
 #include "app/address_main.h"
+#include "app/application_identity.h"
 #include "app/splash_form.h"
 #include "platform/program_dir.h"
 
@@ -30,9 +31,7 @@ bool homeIsUsable(const QString& home, QString& problem) {
 int main(int argc, char* argv[]) {
     Q_INIT_RESOURCE(resources);
     QApplication application(argc, argv);
-    QApplication::setApplicationName("Corvane");
-    QApplication::setApplicationDisplayName("Corvane");
-    QApplication::setApplicationVersion("2.0");
+    SetApplicationIdentity();
     platform::TakeHomeArgument(QApplication::arguments().mid(1));
 
     QString problem;

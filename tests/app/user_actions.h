@@ -1,0 +1,65 @@
+#pragma once
+
+#include "app/address_main.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+
+// What a user does to the main window: open a menu and click one of its items, click a
+// button or a tab, click into a box and type.
+namespace user {
+
+// The menu of the menu bar that holds the item.
+inline QMenu* menuOf(QAction* item) {
+    for (QObject* owner : item->associatedObjects())
+        if (auto* menu = qobject_cast<QMenu*>(owner))
+            return menu;
+    return nullptr;
+}
+
+// Clicks the menu's title in the menu bar and then the item in the menu that opens; answers
+// whether the menu opened. An item of the hidden edit menu is chosen by triggering it, as its
+// shortcut does.
+inline bool chooseMenuItem(TAddressMain& form, const QString& handler) {
+    QAction* item = form.menuAction(handler);
+    QMenu* menu = item ? menuOf(item) : nullptr;
+    if (!menu)
+        return false;
+    QMenuBar* bar = form.menuBar();
+    if (!menu->menuAction()->isVisible()) {
+        item->trigger();
+        return true;
+    }
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+    if (!menu->isVisible())
+        return false;
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+    // A disabled item leaves the menu open.
+    if (menu->isVisible())
+        menu->close();
+    return true;
+}
+
+inline void click(TAddressMain& form, const char* button) {
+    auto* target = form.findChild<QPushButton*>(button);
+    QVERIFY2(target, button);
+    QTest::mouseClick(target, Qt::LeftButton);
+}
+
+inline void showTab(TAddressMain& form, int index) {
+    QTest::mouseClick(form.TabSet, Qt::LeftButton, {}, form.TabSet->tabRect(index).center());
+}
+
+// Clicks into the box, selects what it holds and types the text over it.
+inline void typeInto(QWidget* box, const QString& text) {
+    QTest::mouseClick(box, Qt::LeftButton);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, text);
+}
+
+} // namespace user
