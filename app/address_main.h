@@ -129,6 +129,11 @@ public:
     void SearchMemoNextButtonClick();
     void FindTextInMemo(bool fromFirst);
 
+    // Damage the table met: noted, and said once per opened file, with how to mend it, once
+    // the move that met it has ended.
+    void NoteDamage(const QString& what);
+    void ReportDamage();
+
     void ToggleTag();
     void ClearTags1Click();
     void mnuTagAllFilterMatchesClick();
@@ -184,6 +189,12 @@ private:
     // Handlers whose functions are built; menu items of the others stay disabled.
     QSet<QString> built_;
     bool showingRecord_ = false;
+    bool damageReported_ = false;
+    QString pendingDamage_;
+    // A rebuild mends what was noted before it; a new file starts with nothing said.
+    void forgetDamage(bool newFile);
+    // The memo box tells when the record's memo cannot be read.
+    void showMemoState();
     ShownRecordCount shownCount_;
     // Where the last filter file was saved.
     QString filterFolder_;

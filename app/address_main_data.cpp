@@ -169,6 +169,7 @@ void TAddressMain::connectMenus() {
 
 void TAddressMain::bindControls() {
     connect(&DataSourceCVW, &data::TDataSource::dataChanged, this, [this] { showRecord(); });
+    connect(&TableCVW, &data::TTable::damageFound, this, &TAddressMain::NoteDamage);
     for (TEDBEdit* box : std::as_const(fieldBoxes_)) {
         connect(box, &QLineEdit::textEdited, this, [this, box](const QString& text) {
             const data::TableState state = TableCVW.state();
@@ -222,6 +223,7 @@ void TAddressMain::showRecord() {
         const QString memo = data::MemoTextToShow(TableCVW.fieldText("MEMO"));
         if (MemoEdit->toPlainText() != memo)
             MemoEdit->setPlainText(memo);
+        showMemoState();
     }
     MemoEditArmed = true;
     showingRecord_ = false;
@@ -360,6 +362,7 @@ void TAddressMain::OpenCVWDBF(const QString& path) {
     if (path.isEmpty())
         return;
     shownCount_.forget();
+    forgetDamage(true);
     TableCVW.disableControls();
     if (TableCVW.active())
         Engine1.setQuery({});
@@ -372,6 +375,7 @@ void TAddressMain::OpenCVWDBF(const QString& path) {
             platform::CenterOnMainForm(reindex);
             platform::CurrentDialogs().exec(reindex);
             IndexValid = data::CheckValidIndex(Engine1);
+            forgetDamage(false);
         }
         if (!IndexValid) {
             TableCVW.close();
@@ -448,6 +452,7 @@ void TAddressMain::RebuildIndexesMenuClick() {
         platform::CurrentDialogs().exec(reindex);
     }
     IndexValid = data::CheckValidIndex(Engine1);
+    forgetDamage(true); // damage found after the rebuild is new
     SetCurrentOrder(CurrentOrder);
     ApplyQuery();
     TableCVW.first();

@@ -102,6 +102,9 @@ public:
     void flush();
     // The same after a change, unless bulk work pushes everything at its end.
     void flushUnlessBulk();
+    // Runs a move of the engine; when the order turns out damaged, says so (damageFound) and
+    // runs the move again in record order.
+    void moveEngine(const std::function<void()>& move);
     // Whether a memo of the record shown could not be read (it shows empty).
     bool memoUnreadable() const { return memoUnreadable_; }
     // Text of the table's code page, and text put into it; a character the code page cannot
@@ -171,9 +174,6 @@ private:
     void requireIndexUpkeep() const;
     void openIndexes();
     void writeFields();
-    // Runs a move of the engine; when the order turns out damaged, says so and runs the move
-    // again in record order.
-    void moveEngine(const std::function<void()>& move);
     void reportDamage(const QString& what);
     [[noreturn]] void fail(const std::exception& error) const;
 

@@ -36,7 +36,7 @@ void TXbEngine::moving(const std::function<void(xbase::Table&)>& work) {
     TTable& t = table();
     t.endEdit();
     try {
-        work(t.engineTable());
+        t.moveEngine([&] { work(t.engineTable()); });
     } catch (const xbase::Error& error) {
         t.resync();
         const auto kind = error.kind() == xbase::ErrorKind::Corrupt ? TableError::Kind::Damaged

@@ -76,6 +76,7 @@ private:
     TTable& table();
     template <typename F> auto withRecordSync(F&& work);
     // Ends an edit, runs work that moves the engine, then lets the table show where it stands.
+    // A move through a damaged order falls back to record order (TTable::moveEngine).
     void moving(const std::function<void(xbase::Table&)>& work);
     std::function<void(int)> gauge_;
 };

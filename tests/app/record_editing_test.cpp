@@ -169,8 +169,8 @@ private slots:
         QCOMPARE(middle->text(), QString("Q"));
     }
 
-    // A disk that is full when the clone is written: the clone is reported as failed and the
-    // window goes back to the record it was made from.
+    // A disk that is full when the clone is written: the clone is reported as failed, leaves
+    // no record behind, and the window goes back to the record it was made from.
     void aFailedCloneSaysSoAndShowsTheRecordCloned() {
         start();
         addRecord({{"LNAME", "Adams"}, {"MEMO", "first"}});
@@ -185,6 +185,7 @@ private slots:
         }
         QCOMPARE(dialogs->messages().size(), 2);
         QVERIFY(dialogs->messageTexts().last().startsWith("Unable to clone this record."));
+        QCOMPARE(form->TableCVW.recordCount(), 2u);
         QCOMPARE(form->TableCVW.state(), data::TableState::Browse);
         QCOMPARE(findEdit("LNAMEEdit")->text(), QString("Adams"));
         QCOMPARE(form->TableCVW.fieldText("MEMO"), QString("first"));
