@@ -4,6 +4,7 @@
 #include "app/address_main.h"
 #include "platform/program_dir.h"
 #include "tests/app/main_window_fixture.h"
+#include "tests/app/user_actions.h"
 #include "tests/xbase/damaged_tables.h"
 
 #include <QPlainTextEdit>
@@ -93,6 +94,30 @@ private slots:
         QVERIFY(form->MemoEdit->placeholderText().isEmpty());
         QApplication::processEvents();
         QCOMPARE(dialogs->messages().size(), 1); // said once, however often it is met
+    }
+
+    // "Rebuild Indexes for this file" mends what the message names: the unreadable memo is
+    // left empty and nothing is reported any more.
+    void theRebuildTheMessageNamesMendsTheFile() {
+        const QString file = damagedFile(Damage::MemoPointerPastEnd, 2);
+        start();
+        walk();
+        QCOMPARE(dialogs->messages().size(), 1);
+        dialogs->answerDialog([](QDialog& reindex) {
+            reindex.findChild<QPushButton*>("DoitButton")->click();
+            return reindex.result();
+        });
+        QVERIFY(user::chooseMenuItem(*form, "RebuildIndexesMenuClick"));
+        QCOMPARE(walk(), QStringList({"Adams", "Baker", "Clark", "Dunn", "Evans"}));
+        QCOMPARE(dialogs->messages().size(), 1);
+        form.reset();
+        xbase::Table table = xbase::Table::open(file.toStdString(), xbase::OpenMode::ReadOnly);
+        xbase::TableIndexes indexes(table);
+        QCOMPARE(indexes.check(), std::vector<std::string>{});
+        table.goTo(2);
+        QCOMPARE(table.memo("MEMO"), std::string());
+        table.goTo(3);
+        QCOMPARE(table.memo("MEMO"), std::string("memo of Clark"));
     }
 
     void aDamagedIndexFallsBackToRecordOrder() {
