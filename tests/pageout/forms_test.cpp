@@ -1,3 +1,4 @@
+#include "job_rendering.h"
 #include "pageout/preview_form.h"
 #include "pageout/print_status_form.h"
 #include "platform/printer_device.h"
@@ -21,15 +22,8 @@ namespace {
 
 using namespace pageout;
 
-class Forms : public ::testing::Test {
+class Forms : public testkit::PdfPrinterTest {
 protected:
-    void SetUp() override {
-        printers.printers = {{platform::PdfPrinterName, "PDF", true}};
-        printers.defaultName = platform::PdfPrinterName;
-        platform::SharedPrinter().discard();
-    }
-    void TearDown() override { platform::SharedPrinter().discard(); }
-
     // Records `pages` pages, each with its number, into the stream.
     void record(int pages) {
         TPageFiler filer;
@@ -47,8 +41,6 @@ protected:
         ASSERT_EQ(stream.count(), pages);
     }
 
-    platform::ScriptedDialogs dialogs;
-    platform::FakePrinters printers;
     PageStream stream;
 };
 

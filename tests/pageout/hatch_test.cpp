@@ -53,18 +53,7 @@ Runs scan(const QImage& page, double dpi, QPointF startInches, bool alongRow) {
     return runs;
 }
 
-class Hatch : public ::testing::Test {
-protected:
-    void SetUp() override {
-        printers.printers = {{platform::PdfPrinterName, "PDF", true}};
-        printers.defaultName = platform::PdfPrinterName;
-        platform::SharedPrinter().discard();
-    }
-    void TearDown() override { platform::SharedPrinter().discard(); }
-
-    platform::ScriptedDialogs dialogs;
-    platform::FakePrinters printers;
-};
+class Hatch : public PdfPrinterTest {};
 
 // Print (PDF printer, preview saved as PDF) and preview (page stream at any zoom, screen canvas)
 // give the same hatches: the same spacing and line width in inches, clipped to the shape.

@@ -1,6 +1,11 @@
 #pragma once
 
 #include "pageout/page_job.h"
+#include "platform/printer_device.h"
+#include "platform/printers.h"
+#include "platform/scripted_dialogs.h"
+
+#include <gtest/gtest.h>
 
 #include <QImage>
 #include <QRect>
@@ -22,6 +27,21 @@ enum class Output {
     Stream,      // recorded by a filer and replayed as the preview does
     StreamAsPdf, // recorded by a filer, saved as PDF from the preview and read back
     PrinterPdf,  // printed to the built-in "PDF file" printer and read back
+};
+
+// A test whose only (and default) printer is the built-in "PDF file" printer, its dialogs
+// answered by script.
+class PdfPrinterTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        printers.printers = {{platform::PdfPrinterName, "PDF", true}};
+        printers.defaultName = platform::PdfPrinterName;
+        platform::SharedPrinter().discard();
+    }
+    void TearDown() override { platform::SharedPrinter().discard(); }
+
+    platform::ScriptedDialogs dialogs;
+    platform::FakePrinters printers;
 };
 
 // The first page that `draw` makes on `output`, as an image of `dpi` dots per inch of the

@@ -14,18 +14,7 @@ namespace {
 using namespace pageout;
 using namespace pageout::testkit;
 
-class Picture : public ::testing::Test {
-protected:
-    void SetUp() override {
-        printers.printers = {{platform::PdfPrinterName, "PDF", true}};
-        printers.defaultName = platform::PdfPrinterName;
-        platform::SharedPrinter().discard();
-    }
-    void TearDown() override { platform::SharedPrinter().discard(); }
-
-    platform::ScriptedDialogs dialogs;
-    platform::FakePrinters printers;
-};
+class Picture : public PdfPrinterTest {};
 
 TEST_F(Picture, FillsItsDeviceRectangleOnEveryDevice) {
     // A black block whose extent does not start at the picture's origin.
