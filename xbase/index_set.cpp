@@ -148,6 +148,7 @@ void TableIndexes::flush() {
         else if (f->idx)
             f->idx->flush();
     }
+    // Only once the nodes are on the disk may the stamp vouch for them.
     if (stampable_ && writing_ && !inDoubt_) {
         writeStamp(true);
         writing_ = false;
@@ -254,8 +255,10 @@ void TableIndexes::open(const std::filesystem::path& file) {
 void TableIndexes::close(const std::filesystem::path& file) {
     auto closing = [&](const OpenFile& f) { return file.empty() || f.path == file; };
     if (OpenFile* s = structuralFile(); s && closing(*s)) {
-        if (stampable_ && writing_ && !inDoubt_)
+        if (stampable_ && writing_ && !inDoubt_) {
+            s->cdx->flush(); // the nodes reach the disk before the stamp that vouches for them
             writeStamp(true);
+        }
         stampable_ = writing_ = false;
     }
     if (current_ != 0 && closing(*tagAt(current_).file)) {
