@@ -19,6 +19,10 @@ TPagePainter::TPagePainter(const QTextDocument& source, const PageSetup& page)
     layout_.reset(source.clone());
     layout_->documentLayout()->setPaintDevice(&device_);
     layout_->setUseDesignMetrics(true);
+    // On paper lines always wrap at the text width, whatever the editor shows on screen.
+    QTextOption option = layout_->defaultTextOption();
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout_->setDefaultTextOption(option);
     layout_->setDocumentMargin(0);
     layout_->setTextWidth(TwipsToDocument(page.textWidth()));
     layout_->documentLayout()->documentSize(); // lays the document out now
@@ -42,11 +46,9 @@ TPagePainter::Span TPagePainter::span(int start) const {
     bool breakAfterPrevious = false;
     for (QTextBlock b = block; b.isValid(); b = b.next()) {
         const QTextLayout* layout = b.layout();
-        const bool breaksBefore =
-            breakAfterPrevious ||
-            (b.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore);
-        breakAfterPrevious =
-            b.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysAfter;
+        const bool breaksBefore = breakAfterPrevious || (b.blockFormat().pageBreakPolicy() &
+                                                         QTextFormat::PageBreak_AlwaysBefore);
+        breakAfterPrevious = b.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysAfter;
         if (!layout || layout->lineCount() == 0)
             continue;
         const double blockTop = layout->position().y();
@@ -79,8 +81,7 @@ int TPagePainter::DrawPage(QPainter& painter, const QRectF& textArea, double dot
     const Span page = span(start);
     const double scale = dotsPerInch / DocumentDpi;
     const double width = TwipsToDocument(page_.textWidth());
-    const double height =
-        std::min(page.bottom - page.top, TwipsToDocument(page_.textHeight()));
+    const double height = std::min(page.bottom - page.top, TwipsToDocument(page_.textHeight()));
     painter.save();
     painter.translate(textArea.topLeft());
     painter.scale(scale, scale);

@@ -1,5 +1,6 @@
 #include "controls/rich_edit.h"
 
+#include "controls/document_copy.h"
 #include "controls/find_dialogs.h"
 #include "controls/page_dialog.h"
 #include "controls/page_painter.h"
@@ -12,8 +13,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QSaveFile>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -93,14 +94,14 @@ void TRichEdit::Clear() {
 }
 
 void TRichEdit::CopyFrom(const TRichEdit& other) {
-    QTextDocument* old = document();
-    QTextDocument* copy = other.document()->clone(this);
-    setDocument(copy);
-    connect(copy, &QTextDocument::contentsChanged, this, [this] { painter_.reset(); });
-    if (old && old->parent() == this)
-        old->deleteLater();
-    painter_.reset();
+    const QTextDocument& source = *other.document();
+    document()->clear();
+    document()->setDefaultFont(source.defaultFont());
+    document()->setDefaultTextOption(source.defaultTextOption());
+    AppendDocument(*document(), source, false);
+    document()->clearUndoRedoStacks();
     SetPage(other.Page());
+    applyWrap();
     moveCursor(QTextCursor::Start);
 }
 
@@ -285,6 +286,10 @@ TPagePainter& TRichEdit::pagePainter() {
 int TRichEdit::DrawPage(QPainter& painter, const QRectF& textArea, int start, double zoom) {
     const double dpi = painter.device() ? painter.device()->logicalDpiX() : DocumentDpi;
     return pagePainter().DrawPage(painter, textArea, dpi * zoom / 100.0, start);
+}
+
+int TRichEdit::NextPageStart(int start) {
+    return pagePainter().NextPageStart(start);
 }
 
 int TRichEdit::PageCount() {

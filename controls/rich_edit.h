@@ -92,6 +92,8 @@ public:
     // next page starts, or -1 after the last page.
     int DrawPage(QPainter& painter, const QRectF& textArea, int start, double zoom = 100);
     int PageCount();
+    // Where the page after the one starting at `start` starts; -1 after the last page.
+    int NextPageStart(int start);
 
     // --- word walk (spell checking) --------------------------------------------------------
     // Back to the start of the text.

@@ -78,12 +78,11 @@ TRichEditToolBar::TRichEditToolBar(TRichEdit& editor, QWidget* parent)
         const char* name;
         Qt::Alignment alignment;
         const char* whatsThis;
-    } alignments[] = {{"Left", "LeftButton", Qt::AlignLeft, "Lines start at the left margin"},
-                      {"Right", "RightButton", Qt::AlignRight, "Lines end at the right margin"},
-                      {"Justify", "JustifyButton", Qt::AlignJustify,
-                       "Lines fill the width between the margins"},
-                      {"Centre", "CenterButton", Qt::AlignHCenter,
-                       "Lines are centred between the margins"}};
+    } alignments[] = {
+        {"Left", "LeftButton", Qt::AlignLeft, "Lines start at the left margin"},
+        {"Right", "RightButton", Qt::AlignRight, "Lines end at the right margin"},
+        {"Justify", "JustifyButton", Qt::AlignJustify, "Lines fill the width between the margins"},
+        {"Centre", "CenterButton", Qt::AlignHCenter, "Lines are centred between the margins"}};
     for (const auto& a : alignments) {
         QToolButton* b = button(tr(a.text), a.name, tr(a.whatsThis), true);
         const Qt::Alignment alignment = a.alignment;
@@ -91,10 +90,10 @@ TRichEditToolBar::TRichEditToolBar(TRichEdit& editor, QWidget* parent)
         alignments_.append({b, alignment});
     }
     addSeparator();
-    connect(button(tr("Copy"), "CopyButton", tr("Copies the selected text")),
-            &QToolButton::clicked, &editor_, &QTextEdit::copy);
-    connect(button(tr("Cut"), "CutButton", tr("Cuts out the selected text")),
-            &QToolButton::clicked, &editor_, &QTextEdit::cut);
+    connect(button(tr("Copy"), "CopyButton", tr("Copies the selected text")), &QToolButton::clicked,
+            &editor_, &QTextEdit::copy);
+    connect(button(tr("Cut"), "CutButton", tr("Cuts out the selected text")), &QToolButton::clicked,
+            &editor_, &QTextEdit::cut);
     connect(button(tr("Paste"), "PasteButton", tr("Pastes the text last copied or cut")),
             &QToolButton::clicked, &editor_, &QTextEdit::paste);
 
@@ -134,8 +133,7 @@ void TRichEditToolBar::align(Qt::Alignment alignment) {
 
 void TRichEditToolBar::chooseColour(bool background) {
     const QTextCharFormat current = editor_.currentCharFormat();
-    const QColor initial = background ? current.background().color()
-                                      : current.foreground().color();
+    const QColor initial = background ? current.background().color() : current.foreground().color();
     std::optional<QColor> chosen;
     if (editor_.hooks.colour)
         chosen = editor_.hooks.colour(initial);

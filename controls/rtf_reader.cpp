@@ -77,34 +77,53 @@ struct FontEntry {
 // Destinations whose text is never part of the document, skipped with their group even
 // where the file does not mark them with \*.
 const QSet<QByteArray>& skippedDestinations() {
-    static const QSet<QByteArray> names = {
-        "stylesheet", "info",       "pict",         "header",      "headerl",
-        "headerr",    "headerf",    "footer",       "footerl",     "footerr",
-        "footerf",    "footnote",   "annotation",   "fldinst",     "objdata",
-        "objclass",   "xe",         "tc",           "txe",         "rxe",
-        "bkmkstart",  "bkmkend",    "themedata",    "colorschememapping",
-        "latentstyles", "datastore", "listtable",   "listoverridetable",
-        "rsidtbl",    "generator",  "xmlnstbl",     "mmathPr",     "revtbl",
-        "pgdsctbl",   "nonshppict", "shpinst",      "template",    "filetbl",
-        "private",    "atnid",      "atnauthor",    "comment",     "pn",
-        "userprops",  "docvar",     "ftnsep",       "ftnsepc",     "ftncn",
-        "aftnsep",    "aftnsepc",   "aftncn",       "blipuid",     "picprop",
-        "listpicture", "fchars",    "lchars",       "keycode",     "do",
-        "sp",         "sv",         "sn",           "wgrffmtfilter", "panose",
-        "falt",       "fontemb",    "fontfile",     "operator",    "title",
-        "subject",    "author",     "keywords",     "doccomm",     "company"};
+    static const QSet<QByteArray> names = {"stylesheet",   "info",
+                                           "pict",         "header",
+                                           "headerl",      "headerr",
+                                           "headerf",      "footer",
+                                           "footerl",      "footerr",
+                                           "footerf",      "footnote",
+                                           "annotation",   "fldinst",
+                                           "objdata",      "objclass",
+                                           "xe",           "tc",
+                                           "txe",          "rxe",
+                                           "bkmkstart",    "bkmkend",
+                                           "themedata",    "colorschememapping",
+                                           "latentstyles", "datastore",
+                                           "listtable",    "listoverridetable",
+                                           "rsidtbl",      "generator",
+                                           "xmlnstbl",     "mmathPr",
+                                           "revtbl",       "pgdsctbl",
+                                           "nonshppict",   "shpinst",
+                                           "template",     "filetbl",
+                                           "private",      "atnid",
+                                           "atnauthor",    "comment",
+                                           "pn",           "userprops",
+                                           "docvar",       "ftnsep",
+                                           "ftnsepc",      "ftncn",
+                                           "aftnsep",      "aftnsepc",
+                                           "aftncn",       "blipuid",
+                                           "picprop",      "listpicture",
+                                           "fchars",       "lchars",
+                                           "keycode",      "do",
+                                           "sp",           "sv",
+                                           "sn",           "wgrffmtfilter",
+                                           "panose",       "falt",
+                                           "fontemb",      "fontfile",
+                                           "operator",     "title",
+                                           "subject",      "author",
+                                           "keywords",     "doccomm",
+                                           "company"};
     return names;
 }
 
 // Characters that a control word stands for.
 std::optional<QChar> symbolWord(const QByteArray& word) {
     static const QHash<QByteArray, char16_t> symbols = {
-        {"emdash", 0x2014},    {"endash", 0x2013},    {"lquote", 0x2018},
-        {"rquote", 0x2019},    {"ldblquote", 0x201C}, {"rdblquote", 0x201D},
-        {"bullet", 0x2022},    {"emspace", 0x2003},   {"enspace", 0x2002},
-        {"qmspace", 0x2005},   {"tab", u'\t'},        {"line", 0x2028},
-        {"zwj", 0x200D},       {"zwnj", 0x200C},      {"ltrmark", 0x200E},
-        {"rtlmark", 0x200F}};
+        {"emdash", 0x2014},    {"endash", 0x2013},    {"lquote", 0x2018},  {"rquote", 0x2019},
+        {"ldblquote", 0x201C}, {"rdblquote", 0x201D}, {"bullet", 0x2022},  {"emspace", 0x2003},
+        {"enspace", 0x2002},   {"qmspace", 0x2005},   {"tab", u'\t'},      {"line", 0x2028},
+        {"zwj", 0x200D},       {"zwnj", 0x200C},      {"ltrmark", 0x200E}, {"rtlmark", 0x200F}};
     const auto found = symbols.constFind(word);
     if (found == symbols.constEnd())
         return std::nullopt;
@@ -277,6 +296,10 @@ private:
             --unicodeSkipLeft_;
             return;
         }
+        if (word == "u") {
+            unicodeCharacter(value);
+            return;
+        }
         if (group_.destination == Destination::FontTable) {
             fontTableWord(word, value);
             return;
@@ -302,10 +325,6 @@ private:
         if (documentWord(word, hasParameter, value) || charWord(word, hasParameter, value) ||
             paragraphWord(word, hasParameter, value))
             return;
-        if (word == "u") {
-            unicodeCharacter(value);
-            return;
-        }
         if (word == "par" || word == "sect") {
             endParagraph(false);
             return;
@@ -434,8 +453,8 @@ private:
             par.pendingDelimiter = QChar('.');
         } else if (word == "tx" || word == "tb") {
             if (hasParameter && par.tabs.size() < 64)
-                par.tabs.append({std::clamp(value, 0, MaxTwips), par.pendingTabType,
-                                 par.pendingDelimiter});
+                par.tabs.append(
+                    {std::clamp(value, 0, MaxTwips), par.pendingTabType, par.pendingDelimiter});
             par.pendingTabType = QTextOption::LeftTab;
             par.pendingDelimiter = QChar();
         } else if (word == "pagebb")
@@ -516,15 +535,14 @@ private:
             decodeFontBytes();
             if (c == ';') {
                 commitFont();
-            } else if (fontName_.size() < 256) {
+            } else if (c.unicode() >= 0x20 && fontName_.size() < 256) {
                 fontName_ += c;
             }
             return;
         case Destination::ColorTable:
             if (c == ';') {
                 if (colours_.size() < 4096)
-                    colours_.append(colourStarted_ ? std::optional<QColor>(colour_)
-                                                   : std::nullopt);
+                    colours_.append(colourStarted_ ? std::optional<QColor>(colour_) : std::nullopt);
                 colour_ = QColor(0, 0, 0);
                 colourStarted_ = false;
             }
@@ -617,8 +635,8 @@ private:
         if (!par.tabs.isEmpty()) {
             QList<QTextOption::Tab> tabs;
             for (const TabStop& stop : par.tabs)
-                tabs.append(QTextOption::Tab(TwipsToDocument(stop.position), stop.type,
-                                             stop.delimiter));
+                tabs.append(
+                    QTextOption::Tab(TwipsToDocument(stop.position), stop.type, stop.delimiter));
             std::sort(tabs.begin(), tabs.end(),
                       [](const auto& a, const auto& b) { return a.position < b.position; });
             format.setTabPositions(tabs);
@@ -666,8 +684,8 @@ private:
 
     void finish() {
         flush();
-        if (blocksAdded_ && !paragraphHasContent_ && !blockBreaksPage_ &&
-            cursor_.atBlockEnd() && cursor_.block().length() == 1) {
+        if (blocksAdded_ && !paragraphHasContent_ && !blockBreaksPage_ && cursor_.atBlockEnd() &&
+            cursor_.block().length() == 1) {
             // The mark that ends the last paragraph opens no new one.
             cursor_.deletePreviousChar();
             return;
@@ -707,8 +725,8 @@ private:
 
 bool startsAsRtf(const QByteArray& bytes) {
     qsizetype i = 0;
-    while (i < bytes.size() && (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r' ||
-                                bytes[i] == '\n'))
+    while (i < bytes.size() &&
+           (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r' || bytes[i] == '\n'))
         ++i;
     return bytes.mid(i, 5) == "{\\rtf";
 }

@@ -11,8 +11,8 @@ class QTextCursor;
 namespace controls {
 
 struct RtfReadResult {
-    bool wasRtf = false;               // false: the bytes were taken as plain text
-    std::optional<PageSetup> page;     // the paper and margins the file names, when it does
+    bool wasRtf = false;           // false: the bytes were taken as plain text
+    std::optional<PageSetup> page; // the paper and margins the file names, when it does
 };
 
 // Reads RTF into a text document at the cursor, which ends after what was read. Bytes that do

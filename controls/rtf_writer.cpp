@@ -71,8 +71,8 @@ public:
         QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\\deftab720\r\n";
         out += "{\\fonttbl";
         for (int i = 0; i < fonts_.size(); ++i)
-            out += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset0 " + fontName(fonts_[i]) +
-                   ";}";
+            out +=
+                "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset0 " + fontName(fonts_[i]) + ";}";
         out += "}\r\n";
         if (!colours_.isEmpty()) {
             out += "{\\colortbl ;";
@@ -179,8 +179,9 @@ private:
             const QByteArray text = escaped(fragment.text());
             if (text.isEmpty())
                 continue;
-            out += "{" + charProperties(runFormat(fragment.charFormat(), document_)) + " " + text +
-                   "}";
+            // Each run says all its attributes: nothing is inherited from the paragraph mark.
+            out += "{\\plain" + charProperties(runFormat(fragment.charFormat(), document_)) + " " +
+                   text + "}";
         }
         out += "\\par\r\n";
         return out;

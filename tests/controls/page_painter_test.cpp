@@ -58,6 +58,16 @@ TEST(PagePainter, BreaksPagesWhereTheTextAreaIsFullAndAtPageBreaks) {
     EXPECT_EQ(breaking.PageCount(), 2);
 }
 
+TEST(PagePainter, WrapsLinesAtTheTextWidthEvenWhenTheDocumentDoesNot) {
+    QTextDocument document;
+    QTextOption noWrap = document.defaultTextOption();
+    noWrap.setWrapMode(QTextOption::NoWrap);
+    document.setDefaultTextOption(noWrap);
+    QTextCursor cursor(&document);
+    cursor.insertText(QString("word ").repeated(2000));
+    EXPECT_GT(controls::TPagePainter(document, controls::PageSetup()).PageCount(), 1);
+}
+
 TEST(PagePainter, DrawsOnlyThePageAskedFor) {
     const auto document = lines(60);
     const controls::PageSetup letter;

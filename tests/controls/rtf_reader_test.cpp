@@ -23,31 +23,42 @@ struct TextCase {
 
 TEST(RtfReader, ReadsTheTextAndSkipsWhatIsNotText) {
     const TextCase cases[] = {
-        {"the mark ending the last paragraph opens no new one", "One\\par Two\\par",
+        {"the mark ending the last paragraph opens no new one",
+         "One\\par Two\\par",
          {"One", "Two"}},
         {"a last paragraph without its mark", "One\\par Two", {"One", "Two"}},
         {"an empty paragraph between two", "One\\par\\par Two\\par", {"One", "", "Two"}},
         {"escaped braces and backslashes", "a\\{b\\}c\\\\d", {"a{b}c\\d"}},
-        {"tabs, line breaks and special blanks", "a\\tab b\\line c\\~d\\emdash e",
+        {"tabs, line breaks and special blanks",
+         "a\\tab b\\line c\\~d\\emdash e",
          {QString("a\tb") + QChar(0x2028) + "c" + QChar(0xA0) + "d" + QChar(0x2014) + "e"}},
         {"an unknown starred group", "a{\\*\\unknowndest secret}b", {"ab"}},
         {"document information and style sheet",
-         "{\\info{\\title Title}{\\author Me}}{\\stylesheet{\\s0 Normal;}}text", {"text"}},
+         "{\\info{\\title Title}{\\author Me}}{\\stylesheet{\\s0 Normal;}}text",
+         {"text"}},
         {"headers, footers and footnotes",
-         "{\\header head}a{\\footnote note}b{\\footer foot}", {"ab"}},
+         "{\\header head}a{\\footnote note}b{\\footer foot}",
+         {"ab"}},
         {"a picture in hexadecimal", "a{\\pict\\pngblip 89504e47}b", {"ab"}},
         {"a field shows its result, not its instruction",
-         "{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}", {"link"}},
+         "{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}",
+         {"link"}},
         {"an unstarred field instruction", "{\\field{\\fldinst PAGE}{\\fldrslt 1}}", {"1"}},
         {"binary data is skipped by its length", "a{\\*\\objdata\\bin3 }}}}b", {"ab"}},
-        {"unknown formatting words keep their text", "{\\lang1033\\kerning2 kept}",
-         {"kept"}},
-        {"Unicode with one fallback character", "caf\\u233?s", {QString("caf") + QChar(0xE9) + "s"}},
-        {"Unicode with two fallback characters", "\\uc2\\u8364 EUx", {QString(QChar(0x20AC)) + "x"}},
+        {"unknown formatting words keep their text", "{\\lang1033\\kerning2 kept}", {"kept"}},
+        {"Unicode with one fallback character",
+         "caf\\u233?s",
+         {QString("caf") + QChar(0xE9) + "s"}},
+        {"Unicode with two fallback characters",
+         "\\uc2\\u8364 EUx",
+         {QString(QChar(0x20AC)) + "x"}},
         {"negative Unicode values", "\\u-3913?", {QString(QChar(0xF0B7))}},
         {"a fallback escape is skipped", "\\u8220\\'93x", {QString(QChar(0x201C)) + "x"}},
-        {"code page escapes in Windows-1252", "\\'e9\\'93\\'80", {QString(QChar(0xE9)) + QChar(0x201C) + QChar(0x20AC)}},
-        {"code page escapes in the font's charset", "{\\f1 \\'cf\\'f0\\'e8}",
+        {"code page escapes in Windows-1252",
+         "\\'e9\\'93\\'80",
+         {QString(QChar(0xE9)) + QChar(0x201C) + QChar(0x20AC)}},
+        {"code page escapes in the font's charset",
+         "{\\f1 \\'cf\\'f0\\'e8}",
          {QString(QChar(0x041F)) + QChar(0x0440) + QChar(0x0438)}},
         {"a table row as tab-separated text",
          "\\trowd\\cellx1000\\cellx2000\\cellx3000\\pard\\intbl A\\cell B\\cell\\cell\\row "
@@ -81,9 +92,8 @@ TEST(RtfReader, SurvivesBrokenInput) {
         const auto document = ReadDocument(input);
         EXPECT_TRUE(document->begin().isValid());
     }
-    const auto deep =
-        ReadDocument(QByteArray("{\\rtf1 a") + QByteArray(300, '{') + "deep" +
-                     QByteArray(300, '}') + "b}");
+    const auto deep = ReadDocument(QByteArray("{\\rtf1 a") + QByteArray(300, '{') + "deep" +
+                                   QByteArray(300, '}') + "b}");
     EXPECT_EQ(Paragraphs(*deep), QStringList{"ab"}) << "groups nested too deep are skipped";
     const auto surrogate = ReadDocument("{\\rtf1 \\u-10240?x}");
     EXPECT_EQ(Paragraphs(*surrogate), QStringList{QString(QChar(0xFFFD)) + "x"});
@@ -128,12 +138,12 @@ TEST(RtfReader, ReadsCharacterAttributes) {
 
 TEST(RtfReader, ReadsParagraphsPagesAndBreaks) {
     RtfReadResult read;
-    const auto document = ReadDocument(
-        "{\\rtf1\\paperw11906\\paperh16838\\margl1000\\margr1100\\margt1200\\margb1300"
-        "\\pard\\qc\\li720\\ri360\\fi-360\\sb240\\tx1440\\tqr\\tx5760 centred\\par"
-        "\\pard\\qr right\\par\\pard\\qj justified\\page after\\par"
-        "\\pard\\pagebb own\\par\\page\\pard last\\par}",
-        &read);
+    const auto document =
+        ReadDocument("{\\rtf1\\paperw11906\\paperh16838\\margl1000\\margr1100\\margt1200\\margb1300"
+                     "\\pard\\qc\\li720\\ri360\\fi-360\\sb240\\tx1440\\tqr\\tx5760 centred\\par"
+                     "\\pard\\qr right\\par\\pard\\qj justified\\page after\\par"
+                     "\\pard\\pagebb own\\par\\page\\pard last\\par}",
+                     &read);
     ASSERT_TRUE(read.page);
     EXPECT_EQ(*read.page, (controls::PageSetup{11906, 16838, 1000, 1200, 1100, 1300}));
     EXPECT_EQ(Paragraphs(*document),

@@ -36,8 +36,8 @@ std::unique_ptr<QTextDocument> sampleLetter() {
     indented.setRightMargin(24);
     indented.setTextIndent(-24);
     indented.setBottomMargin(8);
-    indented.setTabPositions({QTextOption::Tab(96, QTextOption::LeftTab),
-                              QTextOption::Tab(384, QTextOption::RightTab)});
+    indented.setTabPositions(
+        {QTextOption::Tab(96, QTextOption::LeftTab), QTextOption::Tab(384, QTextOption::RightTab)});
     cursor.insertBlock(indented, run());
     cursor.insertText("Plain ", run());
     QTextCharFormat italic = run();

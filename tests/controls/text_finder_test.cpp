@@ -26,8 +26,7 @@ TEST(TextFinder, FindsInAnyLetterCaseAndAcrossAttributes) {
 }
 
 TEST(TextFinder, GivesTheReplacementTheAttributesOfTheMark) {
-    const auto document =
-        ReadDocument("{\\rtf1 Dear {\\b\\i\\fs32 [First]}, {\\ul [first]}}");
+    const auto document = ReadDocument("{\\rtf1 Dear {\\b\\i\\fs32 [First]}, {\\ul [first]}}");
     replaceAll(*document, "[First]", "Ann");
     EXPECT_EQ(Paragraphs(*document), QStringList{"Dear Ann, Ann"});
     const QTextCharFormat bold = FormatAt(*document, 5);
