@@ -12,6 +12,7 @@
 #include "platform/dialogs.h"
 #include "platform/path_lookup.h"
 #include "platform/program_dir.h"
+#include "platform/short_date.h"
 #include "platform/system_services.h"
 
 #include <QAction>
@@ -33,13 +34,8 @@
 
 namespace {
 
-// The system short date pattern; the settings file may set it later.
 QString shortDatePattern() {
-    static const QString pattern = [] {
-        QString system = QLocale::system().dateFormat(QLocale::ShortFormat);
-        return system.isEmpty() ? QString("mm/dd/yyyy") : system;
-    }();
-    return pattern;
+    return platform::SystemShortDatePattern();
 }
 
 } // namespace
@@ -78,6 +74,7 @@ void TAddressMain::setupDataObjects() {
               "mnuEditClick",
               "mnuDeleteClick",
               "mnuCloneClick",
+              "LettersMenuClick",
               "Undotyping1Click",
               "Cut1Click",
               "Copy1Click",
@@ -115,7 +112,8 @@ void TAddressMain::connectMenus() {
                  {"mnuAddClick", &TAddressMain::AddButtonClick},
                  {"mnuEditClick", &TAddressMain::EditButtonClick},
                  {"mnuDeleteClick", &TAddressMain::DeleteButtonClick},
-                 {"mnuCloneClick", &TAddressMain::mnuCloneClick}};
+                 {"mnuCloneClick", &TAddressMain::mnuCloneClick},
+                 {"LettersMenuClick", &TAddressMain::LettersMenuClick}};
     for (const auto& item : items) {
         const auto handler = item.handler;
         connect(menuAction(item.menu), &QAction::triggered, this,
@@ -157,6 +155,7 @@ void TAddressMain::connectMenus() {
                    {"SearchButton", &TAddressMain::SearchButtonClick},
                    {"BrowseButton", &TAddressMain::BrowseButtonClick},
                    {"FilterButton", &TAddressMain::FilterButtonClick},
+                   {"LettersButton", &TAddressMain::LettersMenuClick},
                    {"ClearFilterButton", &TAddressMain::ClearFilter},
                    {"SearchMemoButton", &TAddressMain::SearchMemoButtonClick},
                    {"FindNextButton", &TAddressMain::SearchMemoNextButtonClick}};
@@ -270,6 +269,8 @@ void TAddressMain::SetButtons() {
     enable("mnuSearchClick", r.browsing);
     button("BrowseButton")->setEnabled(r.browsing);
     enable("mnuBrowseClick", r.browsing);
+    button("LettersButton")->setEnabled(r.browsing);
+    enable("LettersMenuClick", r.browsing);
     button("SearchMemoButton")->setVisible(r.browsing);
     button("SearchMemoButton")->setEnabled(r.browsing);
     TaggedCheck->setEnabled(r.browsing || s.editing);
