@@ -122,6 +122,7 @@ void TAddressMain::installShippedTables() {
     };
     data::InstallLabelStockTable(rows(":/data/label-stock.csv"));
     data::InstallStateZipTable(rows(":/data/state-zip.csv"));
+    installSampleLetters();
 }
 
 void TAddressMain::FormActivate() {

@@ -138,6 +138,8 @@ public:
     void ClearTags1Click();
     void mnuTagAllFilterMatchesClick();
     void SetMenuOrder(QAction* item);
+    // "Print Le&tters" and the "Letters" button.
+    void LettersMenuClick();
 
 protected:
     bool event(QEvent* event) override;
@@ -149,6 +151,7 @@ private:
     void FormActivate();
     void runStartUp();
     void installShippedTables();
+    void installSampleLetters();
     void buildToolbar(QWidget* client);
     void buildNamePanel(QWidget* client);
     void buildPages(QWidget* client);
