@@ -196,6 +196,11 @@ private:
         const Destination leaving = group_.destination;
         group_ = stack_.back();
         stack_.pop_back();
+        if (stack_.empty()) {
+            // The document's own group has ended; what follows it is not part of it.
+            pos_ = int(bytes_.size());
+            return;
+        }
         if (leaving == Destination::FontTable)
             commitFont();
         if (leaving == Destination::ColorTable && group_.destination != Destination::ColorTable)

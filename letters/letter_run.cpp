@@ -44,6 +44,12 @@ void ChooseLetterPaper(const controls::PageSetup& page) {
     printer.setOrientation(QPageLayout::Portrait);
 }
 
+bool StandsOnRecord(const data::TTable& addresses) {
+    const unsigned record = addresses.recordNumber();
+    return addresses.active() && !(addresses.bof() && addresses.eof()) && record >= 1 &&
+           record <= addresses.recordCount();
+}
+
 QDate MergeToday() {
     return platform::Today();
 }
@@ -68,7 +74,10 @@ int PrintLetters(const controls::TRichEdit& templ, controls::TRichEdit& work,
     const QRect area =
         PrintRectangle(templ.Page(), device.logicalDpiX(), device.logicalDpiY(), 0, 0);
     int pages = 0;
-    while (!addresses.eof()) {
+    // The table may stand on its last record with its end flag already set (after a move to
+    // the last record): the record it stands on is printed all the same.
+    bool more = StandsOnRecord(addresses);
+    while (more) {
         MergeCurrentRecord(templ, work, addresses);
         for (int copy = 0; copy < options.copies; ++copy) {
             int start = 0;
@@ -82,6 +91,7 @@ int PrintLetters(const controls::TRichEdit& templ, controls::TRichEdit& work,
         if (options.onlyCurrent)
             break;
         addresses.next();
+        more = !addresses.eof();
         if (afterRecord && !afterRecord(pages))
             break;
     }
@@ -92,7 +102,8 @@ int MergeLettersInto(const controls::TRichEdit& templ, controls::TRichEdit& work
                      data::TTable& addresses, const RunOptions& options, QTextDocument& into,
                      const std::function<bool(int letters)>& afterRecord) {
     int count = 0;
-    while (!addresses.eof()) {
+    bool more = StandsOnRecord(addresses);
+    while (more) {
         MergeCurrentRecord(templ, work, addresses);
         for (int copy = 0; copy < options.copies; ++copy) {
             controls::AppendDocument(into, *work.document(), true);
@@ -101,6 +112,7 @@ int MergeLettersInto(const controls::TRichEdit& templ, controls::TRichEdit& work
         if (options.onlyCurrent)
             break;
         addresses.next();
+        more = !addresses.eof();
         if (afterRecord && !afterRecord(count))
             break;
     }

@@ -40,6 +40,9 @@ struct RunOptions {
 void MergeCurrentRecord(const controls::TRichEdit& templ, controls::TRichEdit& work,
                         const data::TTable& addresses);
 
+// Whether the table shows a record (it may have its end flag set on the last record).
+bool StandsOnRecord(const data::TTable& addresses);
+
 // The day and date pattern merges use; tests fix them.
 QDate MergeToday();
 QString MergeDatePattern();

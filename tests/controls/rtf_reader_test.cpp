@@ -65,6 +65,7 @@ TEST(RtfReader, ReadsTheTextAndSkipsWhatIsNotText) {
          "\\pard After",
          {"A\tB", "After"}},
         {"an empty cell in the middle", "\\pard\\intbl A\\cell\\cell C\\cell\\row", {"A\t\tC"}},
+        {"nothing after the document's closing brace", "Text}trailing {\\b more}", {"Text"}},
         {"a list bullet is text", "{\\listtext\\'b7\\tab}Item", {QString(QChar(0xB7)) + "\tItem"}},
     };
     for (const TextCase& c : cases) {
