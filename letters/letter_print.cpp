@@ -33,6 +33,7 @@ TLetterPrint::TLetterPrint(const controls::TRichEdit& templ, data::TTable& addre
                                "has ended it closes this window");
     layout->addWidget(CancelButton, 0, Qt::AlignHCenter);
     connect(CancelButton, &QPushButton::clicked, this, &TLetterPrint::cancelClick);
+    adjustSize(); // its size is known before it is centred
 }
 
 TLetterPrint::~TLetterPrint() = default;

@@ -137,6 +137,7 @@ TcVLetters::TcVLetters(data::TTable& addresses, data::TXbEngine& addressEngine, 
     connect(PrinterSetupButton, &QPushButton::clicked, this, &TcVLetters::printerSetupClick);
     connect(OkButton, &QPushButton::clicked, this, [this] { done(platform::ResultOk); });
     connect(HelpButton, &QPushButton::clicked, this, [] { platform::ShowHelpTopic(HelpTopic); });
+    adjustSize(); // its size is known before it is centred
 }
 
 TcVLetters::~TcVLetters() {

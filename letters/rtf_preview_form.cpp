@@ -190,7 +190,12 @@ void TRTFPreviewForm::setZoom(int zoom) {
 }
 
 void TRTFPreviewForm::fitWidth() {
-    setZoom(ZoomToFit(ScrollBox->viewport()->width(), final_->Page().width, logicalDpiX()));
+    // The page will be taller than the window: the vertical scroll bar takes its room.
+    const int width =
+        ScrollBox->viewport()->width() - (ScrollBox->verticalScrollBar()->isVisible()
+                                              ? 0
+                                              : ScrollBox->verticalScrollBar()->sizeHint().width());
+    setZoom(ZoomToFit(width, final_->Page().width, logicalDpiX()));
 }
 
 void TRTFPreviewForm::fitPage() {
