@@ -29,7 +29,7 @@ int twips(double inches) {
 
 } // namespace
 
-TPageDialog::TPageDialog(const PageSetup& page, QWidget* parent) : QDialog(parent) {
+TPageDialog::TPageDialog(const PageSetup& page, QWidget* parent) : QDialog(parent), exact_(page) {
     setObjectName("PageDialog");
     setWindowTitle(tr("Page Settings"));
     auto* layout = new QFormLayout(this);
@@ -80,6 +80,8 @@ TPageDialog::TPageDialog(const PageSetup& page, QWidget* parent) : QDialog(paren
 void TPageDialog::paperChosen(int index) {
     if (index < 0 || index >= int(std::size(papers)))
         return;
+    exact_.width = papers[index].width;
+    exact_.height = papers[index].height;
     PaperWidth->setValue(double(papers[index].width) / TwipsPerInch);
     PaperHeight->setValue(double(papers[index].height) / TwipsPerInch);
 }
@@ -97,13 +99,19 @@ void TPageDialog::sizeEdited() {
 }
 
 PageSetup TPageDialog::Page() const {
+    // The boxes show hundredths of an inch: a value still shown as it was keeps its twips.
+    auto value = [](const QDoubleSpinBox* box, int exact) {
+        const bool unchanged =
+            std::lround(double(exact) / TwipsPerInch * 100) == std::lround(box->value() * 100);
+        return unchanged ? exact : twips(box->value());
+    };
     PageSetup page;
-    page.width = twips(PaperWidth->value());
-    page.height = twips(PaperHeight->value());
-    page.left = twips(LeftMargin->value());
-    page.top = twips(TopMargin->value());
-    page.right = twips(RightMargin->value());
-    page.bottom = twips(BottomMargin->value());
+    page.width = value(PaperWidth, exact_.width);
+    page.height = value(PaperHeight, exact_.height);
+    page.left = value(LeftMargin, exact_.left);
+    page.top = value(TopMargin, exact_.top);
+    page.right = value(RightMargin, exact_.right);
+    page.bottom = value(BottomMargin, exact_.bottom);
     return page;
 }
 

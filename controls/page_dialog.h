@@ -27,6 +27,8 @@ public:
 
 private:
     void paperChosen(int index);
+    // The twips of the page given or the paper chosen, kept while the boxes still show them.
+    PageSetup exact_;
     void sizeEdited();
 };
 

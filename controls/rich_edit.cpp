@@ -312,12 +312,10 @@ QString TRichEdit::NextWord() {
     while (block.isValid()) {
         const QString text = block.text();
         int i = std::max(0, from - block.position());
-        while (i < text.size() && !isWordCharacter(text[i]))
+        // Words start with a letter or a digit; apostrophes only join their parts.
+        while (i < text.size() && !text[i].isLetterOrNumber())
             ++i;
-        // Apostrophes lead no word.
-        while (i < text.size() && !text[i].isLetterOrNumber() && isWordCharacter(text[i]))
-            ++i;
-        if (i < text.size() && isWordCharacter(text[i])) {
+        if (i < text.size()) {
             int end = i;
             while (end < text.size() && isWordCharacter(text[end]))
                 ++end;
