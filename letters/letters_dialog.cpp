@@ -4,7 +4,6 @@
 #include "letters/letter_design.h"
 #include "letters/letter_print.h"
 #include "letters/letter_run.h"
-#include "letters/merge.h"
 #include "letters/rtf_preview_form.h"
 #include "platform/dialogs.h"
 #include "platform/help.h"
@@ -196,13 +195,6 @@ bool TcVLetters::selectLetter() {
 QString TcVLetters::selectedDescription() const {
     const int row = LetterList->currentRow();
     return row >= 0 && row < entries_.size() ? entries_[row].description : QString();
-}
-
-void TcVLetters::ReplaceTokens(controls::TRichEdit& editor) {
-    letters::ReplaceTokens(*editor.document(),
-                           MergeValues(ValuesOf(addresses_), MergeToday(), MergeDatePattern()));
-    editor.Reformat();
-    editor.moveCursor(QTextCursor::Start);
 }
 
 void TcVLetters::design(bool newLetter) {

@@ -56,9 +56,6 @@ public:
     QSpinBox* CopiesEdit = nullptr;
     QLabel* PrinterName = nullptr;
 
-    // Merges the main window's current record into an editor.
-    void ReplaceTokens(controls::TRichEdit& editor);
-
 protected:
     void showEvent(QShowEvent* event) override;
 
