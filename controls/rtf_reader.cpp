@@ -28,6 +28,10 @@ constexpr int MaxDepth = 256;
 // Lengths read from a file are kept within 200 inches.
 constexpr int MaxTwips = 288000;
 constexpr int MinPaperTwips = TwipsPerInch / 2;
+// Font names are cut to this length; a little more is read so that the cut is the same however
+// the name's characters were written.
+constexpr int MaxFontName = 256;
+constexpr int MaxFontNameRead = 1024;
 
 enum class Destination { Text, FontTable, ColorTable, Skip };
 
@@ -488,6 +492,7 @@ private:
         QString name = fontName_.trimmed();
         if (name.endsWith(';'))
             name.chop(1);
+        name = name.left(MaxFontName);
         if (fonts_.size() < 4096 || fonts_.contains(*fontNumber_))
             fonts_.insert(*fontNumber_, {name.trimmed(), fontCodePage_});
         fontNumber_.reset();
@@ -521,7 +526,8 @@ private:
             return;
         }
         if (group_.destination == Destination::FontTable) {
-            fontBytes_ += char(byte);
+            if (fontBytes_.size() < 4 * MaxFontNameRead)
+                fontBytes_ += char(byte);
             return;
         }
         if (group_.destination == Destination::Text)
@@ -540,7 +546,7 @@ private:
             decodeFontBytes();
             if (c == ';') {
                 commitFont();
-            } else if (c.unicode() >= 0x20 && fontName_.size() < 256) {
+            } else if (c.unicode() >= 0x20 && fontName_.size() < MaxFontNameRead) {
                 fontName_ += c;
             }
             return;
@@ -596,7 +602,10 @@ private:
     void decodeFontBytes() {
         if (fontBytes_.isEmpty())
             return;
-        fontName_ += DecodeCodePage(fontBytes_, fontCodePage_ > 0 ? fontCodePage_ : codePage_);
+        if (fontName_.size() < MaxFontNameRead) {
+            fontName_ += DecodeCodePage(fontBytes_, fontCodePage_ > 0 ? fontCodePage_ : codePage_);
+            fontName_.truncate(MaxFontNameRead);
+        }
         fontBytes_.clear();
     }
 
