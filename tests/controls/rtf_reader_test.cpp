@@ -1,5 +1,6 @@
 #include "tests/controls/rtf_test_support.h"
 
+#include <QFile>
 #include <QTextBlock>
 #include <QTextCharFormat>
 
@@ -181,6 +182,56 @@ TEST(RtfReader, InsertsAtTheCursor) {
     controls::ReadRtf("{\\rtf1 {\\b inserted}}", cursor);
     EXPECT_EQ(Paragraphs(document), QStringList{"Before inserted after"});
     EXPECT_EQ(cursor.position(), 15);
+}
+
+QByteArray fixture(const char* name) {
+    QFile file(QString(CORVANE_FIXTURES "/rtf/") + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Files that another word processor wrote: the golden letter after a trip through it, and a
+// page with a link, a list and a table.
+TEST(RtfReader, ReadsWhatAnotherWordProcessorWrote) {
+    RtfReadResult read;
+    const auto letter = ReadDocument(fixture("from_writer_sample.rtf"), &read);
+    ASSERT_TRUE(read.page);
+    EXPECT_EQ(*read.page, (controls::PageSetup{11906, 16838, 1134, 1417, 1134, 1417}));
+    EXPECT_EQ(Paragraphs(*letter),
+              (QStringList{"Greetings {from} C:\\letters",
+                           QString("Plain italic\tunderlined\tcaf") + QChar(0xE9) + " " +
+                               QChar(0x20AC) + " " + QChar(0x3A9) + QChar(0x2028) + "next line",
+                           "", "On a new page"}));
+    const QTextBlock title = letter->begin();
+    EXPECT_EQ(title.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    const QTextCharFormat titleFormat = FormatAt(*letter, 0);
+    EXPECT_EQ(titleFormat.fontFamilies().toStringList(), QStringList{"Times New Roman"});
+    EXPECT_EQ(titleFormat.fontPointSize(), 16.0);
+    EXPECT_TRUE(titleFormat.font().bold());
+    const QTextBlock body = title.next();
+    EXPECT_DOUBLE_EQ(body.blockFormat().leftMargin(), 48);
+    EXPECT_DOUBLE_EQ(body.blockFormat().textIndent(), -24);
+    const QString text = body.text();
+    auto at = [&](const char* word) {
+        return FormatAt(*letter, body.position() + int(text.indexOf(QLatin1String(word))));
+    };
+    EXPECT_TRUE(at("italic").fontItalic());
+    EXPECT_TRUE(at("underlined").fontUnderline());
+    EXPECT_EQ(at("underlined").fontFamilies().toStringList(), QStringList{"Courier New"});
+    EXPECT_EQ(at("next").foreground().color(), QColor(200, 0, 0));
+    EXPECT_EQ(at("next").background().color(), QColor(255, 255, 0));
+    EXPECT_EQ(body.next().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignJustify);
+    const QTextBlock last = letter->lastBlock();
+    EXPECT_EQ(last.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    EXPECT_TRUE(last.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore);
+    EXPECT_TRUE(FormatAt(*letter, last.position()).fontStrikeOut());
+    EXPECT_EQ(FormatAt(*letter, last.position()).fontPointSize(), 9.0);
+
+    const auto page = ReadDocument(fixture("from_writer_list_table_link.rtf"));
+    EXPECT_EQ(
+        Paragraphs(*page),
+        (QStringList{"Heading", "Before link text after.", QString(QChar(0x2022)) + "\tFirst item",
+                     QString(QChar(0x2022)) + "\tSecond item", "A1\tB1", "A2\tB2",
+                     QString("Done with ") + QChar(0x20AC) + " and " + QChar(0x416)}));
 }
 
 } // namespace
