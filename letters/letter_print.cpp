@@ -3,6 +3,7 @@
 #include "controls/rich_edit.h"
 #include "platform/dialogs.h"
 #include "platform/printer_device.h"
+#include "platform/whats_this.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -25,12 +26,12 @@ TLetterPrint::TLetterPrint(const controls::TRichEdit& templ, data::TTable& addre
     StatusLabel->setObjectName("StatusLabel");
     StatusLabel->setAlignment(Qt::AlignCenter);
     StatusLabel->setMinimumHeight(48);
-    StatusLabel->setWhatsThis("How many pages have been printed");
+    platform::GiveWhatsThis(*StatusLabel, "How many pages have been printed");
     layout->addWidget(StatusLabel);
     CancelButton = new QPushButton("Cancel", this);
     CancelButton->setObjectName("CancelButton");
-    CancelButton->setWhatsThis("Stops printing after the letter being printed; once printing "
-                               "has ended it closes this window");
+    platform::GiveWhatsThis(*CancelButton, "Stops printing after the letter being printed; once "
+                                           "printing has ended it closes this window");
     layout->addWidget(CancelButton, 0, Qt::AlignHCenter);
     connect(CancelButton, &QPushButton::clicked, this, &TLetterPrint::cancelClick);
     adjustSize(); // its size is known before it is centred
