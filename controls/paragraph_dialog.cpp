@@ -1,6 +1,7 @@
 #include "controls/paragraph_dialog.h"
 
 #include "controls/page_setup.h"
+#include "controls/tab_origin.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -96,7 +97,7 @@ TParagraphDialog::TParagraphDialog(const QTextBlockFormat& format, QWidget* pare
     TabStops->setObjectName("TabStops");
     QStringList stops;
     for (const QTextOption::Tab& tab : format.tabPositions())
-        stops << QString::number(inches(tab.position), 'f', 2);
+        stops << QString::number(inches(StopFromMargin(tab.position, format)), 'f', 2);
     TabStops->setText(stops.join(' '));
     TabStops->setWhatsThis(tr("Left tab stops in inches from the left margin, separated by "
                               "blanks, e.g. 1 2.5 4"));
@@ -118,16 +119,19 @@ QTextBlockFormat TParagraphDialog::Format() const {
     format.setTopMargin(SpaceBefore->value() * DocumentDpi / PointsPerInch);
     format.setBottomMargin(SpaceAfter->value() * DocumentDpi / PointsPerInch);
     format.setAlignment(Qt::Alignment(Alignment->currentData().toInt()));
-    // Stops the dialog cannot show keep their kind where their place is kept.
+    // Stops keep their kind where their place is kept; the dialog shows left stops only.
     QList<QTextOption::Tab> tabs;
-    const QList<QTextOption::Tab> before = format_.tabPositions();
     for (double stop : ParseTabStops(TabStops->text())) {
-        QTextOption::Tab tab(stop * DocumentDpi, QTextOption::LeftTab);
-        for (const QTextOption::Tab& old : before) {
-            if (qAbs(old.position - tab.position) < 0.5)
-                tab = old;
+        const double fromMargin = stop * DocumentDpi;
+        QTextOption::Tab tab(StopFromLineStart(fromMargin, format), QTextOption::LeftTab);
+        for (const QTextOption::Tab& old : format_.tabPositions()) {
+            if (qAbs(StopFromMargin(old.position, format_) - fromMargin) < 0.5) {
+                tab.type = old.type;
+                tab.delimiter = old.delimiter;
+            }
         }
-        tabs.append(tab);
+        if (tab.position > 0)
+            tabs.append(tab);
     }
     format.setTabPositions(tabs);
     return format;

@@ -1,6 +1,7 @@
 #include "controls/rtf_reader.h"
 
 #include "controls/rtf_code_page.h"
+#include "controls/tab_origin.h"
 
 #include <QColor>
 #include <QHash>
@@ -647,10 +648,13 @@ private:
         format.setTopMargin(TwipsToDocument(par.before));
         format.setBottomMargin(TwipsToDocument(par.after));
         if (!par.tabs.isEmpty()) {
+            // Stops left of where the first line starts have no place in the document.
             QList<QTextOption::Tab> tabs;
-            for (const TabStop& stop : par.tabs)
-                tabs.append(
-                    QTextOption::Tab(TwipsToDocument(stop.position), stop.type, stop.delimiter));
+            for (const TabStop& stop : par.tabs) {
+                const double position = StopFromLineStart(TwipsToDocument(stop.position), format);
+                if (position > 0)
+                    tabs.append(QTextOption::Tab(position, stop.type, stop.delimiter));
+            }
             std::sort(tabs.begin(), tabs.end(),
                       [](const auto& a, const auto& b) { return a.position < b.position; });
             format.setTabPositions(tabs);

@@ -1,6 +1,7 @@
 #include "controls/rtf_writer.h"
 
 #include "controls/rtf_code_page.h"
+#include "controls/tab_origin.h"
 
 #include <QColor>
 #include <QFont>
@@ -168,7 +169,8 @@ private:
                 out += "\\tqc";
             else if (tab.type == QTextOption::DelimiterTab)
                 out += "\\tqdec";
-            out += "\\tx" + QByteArray::number(DocumentToTwips(tab.position));
+            out +=
+                "\\tx" + QByteArray::number(DocumentToTwips(StopFromMargin(tab.position, format)));
         }
         // The paragraph mark's attributes, which an empty paragraph shows in.
         out += "\\plain" + charProperties(runFormat(block.charFormat(), document_)) + " ";

@@ -1,6 +1,7 @@
 #include "controls/ruler.h"
 
 #include "controls/rich_edit.h"
+#include "controls/tab_origin.h"
 
 #include <QPainter>
 #include <QPolygonF>
@@ -60,7 +61,7 @@ void TRuler::paintEvent(QPaintEvent*) {
     marker(left + textWidth - format.rightMargin() * unit, true);
     painter.setPen(QPen(palette().windowText().color(), 2));
     for (const QTextOption::Tab& tab : format.tabPositions()) {
-        const double x = left + tab.position * unit;
+        const double x = left + StopFromMargin(tab.position, format) * unit;
         painter.drawLine(QPointF(x, bottom - 6), QPointF(x, bottom));
         painter.drawLine(QPointF(x, bottom), QPointF(x + 5, bottom));
     }

@@ -104,8 +104,9 @@ TEST(RichEdit, PageAndParagraphDialogs) {
     EXPECT_DOUBLE_EQ(format.textIndent(), -24);
     EXPECT_EQ(format.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     ASSERT_EQ(format.tabPositions().size(), 2);
-    EXPECT_DOUBLE_EQ(format.tabPositions()[0].position, 96);
-    EXPECT_DOUBLE_EQ(format.tabPositions()[1].position, 240);
+    // 1 and 2.5 inches from the margin, kept from where the first line starts (0.25 inch).
+    EXPECT_DOUBLE_EQ(format.tabPositions()[0].position, 72);
+    EXPECT_DOUBLE_EQ(format.tabPositions()[1].position, 216);
 
     s.script = [](QDialog& dialog) {
         QTest::mouseClick(dialog.findChild<QPushButton*>("CancelButton"), Qt::LeftButton);

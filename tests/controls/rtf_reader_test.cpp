@@ -157,9 +157,11 @@ TEST(RtfReader, ReadsParagraphsPagesAndBreaks) {
     EXPECT_DOUBLE_EQ(format.rightMargin(), 24.0);
     EXPECT_DOUBLE_EQ(format.textIndent(), -24.0);
     EXPECT_DOUBLE_EQ(format.topMargin(), 16.0);
+    // Tab stops count from where the first line starts: 1 and 4 inches less a quarter inch.
     ASSERT_EQ(format.tabPositions().size(), 2);
     EXPECT_EQ(format.tabPositions()[0].type, QTextOption::LeftTab);
-    EXPECT_DOUBLE_EQ(format.tabPositions()[1].position, 384.0);
+    EXPECT_DOUBLE_EQ(format.tabPositions()[0].position, 72.0);
+    EXPECT_DOUBLE_EQ(format.tabPositions()[1].position, 360.0);
     EXPECT_EQ(format.tabPositions()[1].type, QTextOption::RightTab);
     const QTextBlock right = centred.next();
     EXPECT_EQ(right.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
