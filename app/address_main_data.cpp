@@ -165,6 +165,10 @@ void TAddressMain::connectMenus() {
         const auto handler = b.handler;
         connect(button, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
     }
+    for (const char* name : {"DialPhone1Button", "DialPhone2Button"}) {
+        auto* button = findChild<QPushButton*>(name);
+        connect(button, &QPushButton::clicked, this, [this, button] { DialButtonClick(button); });
+    }
 }
 
 void TAddressMain::bindControls() {
@@ -270,8 +274,10 @@ void TAddressMain::SetButtons() {
     enable("mnuSearchClick", r.browsing);
     button("BrowseButton")->setEnabled(r.browsing);
     enable("mnuBrowseClick", r.browsing);
-    button("SearchMemoButton")->setVisible(r.browsing);
-    button("SearchMemoButton")->setEnabled(r.browsing);
+    for (const char* name : {"DialPhone1Button", "DialPhone2Button", "SearchMemoButton"}) {
+        button(name)->setVisible(r.browsing);
+        button(name)->setEnabled(r.browsing);
+    }
     TaggedCheck->setEnabled(r.browsing || s.editing);
     enable("ClearTags1Click", r.notEditing);
     enable("mnuTagAllFilterMatchesClick", r.filterItems);
