@@ -136,6 +136,7 @@ public:
 
     // Both dial buttons: the pressed one says which phone number is dialled.
     void DialButtonClick(const QPushButton* pressed);
+    void ToClipboard1Click();
 
     void ToggleTag();
     void ClearTags1Click();

@@ -78,6 +78,7 @@ void TAddressMain::setupDataObjects() {
               "mnuEditClick",
               "mnuDeleteClick",
               "mnuCloneClick",
+              "ToClipboard1Click",
               "Undotyping1Click",
               "Cut1Click",
               "Copy1Click",
@@ -115,7 +116,8 @@ void TAddressMain::connectMenus() {
                  {"mnuAddClick", &TAddressMain::AddButtonClick},
                  {"mnuEditClick", &TAddressMain::EditButtonClick},
                  {"mnuDeleteClick", &TAddressMain::DeleteButtonClick},
-                 {"mnuCloneClick", &TAddressMain::mnuCloneClick}};
+                 {"mnuCloneClick", &TAddressMain::mnuCloneClick},
+                 {"ToClipboard1Click", &TAddressMain::ToClipboard1Click}};
     for (const auto& item : items) {
         const auto handler = item.handler;
         connect(menuAction(item.menu), &QAction::triggered, this,
@@ -290,6 +292,7 @@ void TAddressMain::SetButtons() {
     enable("mnuEditClick", r.browsing);
     enable("mnuDeleteClick", r.browsing);
     enable("mnuCloneClick", r.browsing);
+    enable("ToClipboard1Click", r.browsing);
     for (const char* name : {"Undotyping1Click", "Cut1Click", "Copy1Click", "Paste1Click"})
         enable(name, r.fileItems);
     menuBar()->findChild<QMenu*>("FileMenu")->setEnabled(r.notEditing);

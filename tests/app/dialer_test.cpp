@@ -56,7 +56,7 @@ private slots:
         platform::SerialPort::SetWriteTimeout(3000);
     }
 
-    void dialButtonsFollowTheWindowState() {
+    void dialButtonsAndTheCopyItemFollowTheWindowState() {
         auto shown = [&] {
             QStringList on;
             for (const char* name : {"DialPhone1Button", "DialPhone2Button"}) {
@@ -64,6 +64,8 @@ private slots:
                 if (button->isVisible() && button->isEnabled())
                     on << name;
             }
+            if (form->menuAction("ToClipboard1Click")->isEnabled())
+                on << "ToClipboard1Click";
             return on.join(' ');
         };
         platform::SettingsFile::program().writeString("MRU", "Item1",
@@ -79,11 +81,11 @@ private slots:
         QCOMPARE(shown(), QString()); // no record
         addRecord("Adams");
         form->RecordFirstClick();
-        QCOMPARE(shown(), QString("DialPhone1Button DialPhone2Button"));
+        QCOMPARE(shown(), QString("DialPhone1Button DialPhone2Button ToClipboard1Click"));
         user::click(*form, "EditButton");
         QCOMPARE(shown(), QString()); // editing
         user::click(*form, "CancelButton");
-        QCOMPARE(shown(), QString("DialPhone1Button DialPhone2Button"));
+        QCOMPARE(shown(), QString("DialPhone1Button DialPhone2Button ToClipboard1Click"));
     }
 
     // The dial command goes out, the user is told to pick up the phone, and only once that
@@ -101,8 +103,8 @@ private slots:
             dialer.show();
             numberShown = dialer.Number->text();
             user::typeInto(dialer.prefix, "9");
-            QTest::mouseClick(dialer.findChild<QRadioButton*>("COM2Radio"), Qt::LeftButton);
-            QTest::mouseClick(dialer.findChild<QRadioButton*>("PulseRadio"), Qt::LeftButton);
+            user::clickBox(dialer.findChild<QRadioButton*>("COM2Radio"));
+            user::clickBox(dialer.findChild<QRadioButton*>("PulseRadio"));
             QTest::mouseClick(dialer.DialButton, Qt::LeftButton);
             // Dialling leaves the dialog open, without its help buttons.
             if (dialer.isVisible() && !dialer.HelpButton->isVisible() &&
@@ -132,7 +134,7 @@ private slots:
             remembered = dialer.prefix->text() == "9" &&
                          dialer.findChild<QRadioButton*>("COM2Radio")->isChecked() &&
                          dialer.findChild<QRadioButton*>("PulseRadio")->isChecked();
-            QTest::mouseClick(dialer.findChild<QRadioButton*>("ToneRadio"), Qt::LeftButton);
+            user::clickBox(dialer.findChild<QRadioButton*>("ToneRadio"));
             QTest::mouseClick(dialer.DialButton, Qt::LeftButton);
             QTest::mouseClick(dialer.CancelButton, Qt::LeftButton);
             return dialer.result();
@@ -156,7 +158,7 @@ private slots:
                 user::typeInto(dialer.prefix, prefix);
                 if (prefix.isEmpty())
                     QTest::keyClick(dialer.prefix, Qt::Key_Delete);
-                QTest::mouseClick(dialer.findChild<QRadioButton*>(port), Qt::LeftButton);
+                user::clickBox(dialer.findChild<QRadioButton*>(port));
                 QTest::mouseClick(dialer.DialButton, Qt::LeftButton);
                 QTest::mouseClick(dialer.CancelButton, Qt::LeftButton);
                 return dialer.result();
@@ -211,7 +213,7 @@ private slots:
             auto& preferences = static_cast<TPreferences&>(dialog);
             preferences.show();
             if (preferences.DialModem->isChecked()) // the modem is the default
-                QTest::mouseClick(preferences.DialTelLink, Qt::LeftButton);
+                user::clickBox(preferences.DialTelLink);
             QTest::mouseClick(preferences.OKButton, Qt::LeftButton);
             return preferences.result();
         });
