@@ -40,6 +40,8 @@ TCopyToClipBoard::TCopyToClipBoard(QWidget* parent) : QDialog(parent) {
     layout->addLayout(buttons);
     connect(OKButton, &QPushButton::clicked, this, [this] { done(platform::ResultOk); });
     connect(CancelButton, &QPushButton::clicked, this, [this] { done(platform::ResultCancel); });
+    // Its size is known before it is centred over the main window.
+    adjustSize();
 }
 
 RecordTextGroups TCopyToClipBoard::groups() const {

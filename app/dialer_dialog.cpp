@@ -105,6 +105,8 @@ TCVDialer::TCVDialer(QWidget* parent) : QDialog(parent) {
     connect(CancelButton, &QPushButton::clicked, this, [this] { done(platform::ResultCancel); });
     connect(HelpButton, &QPushButton::clicked, this, [] { platform::ShowHelpTopic(HelpTopic); });
     LoadPreferences();
+    // Its size is known before it is centred over the main window.
+    adjustSize();
 }
 
 void TCVDialer::LoadPreferences() {

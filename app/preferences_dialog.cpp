@@ -99,6 +99,8 @@ TPreferences::TPreferences(QWidget* parent) : QDialog(parent) {
     connect(CancelButton, &QPushButton::clicked, this, [this] { done(platform::ResultCancel); });
     connect(HelpButton, &QPushButton::clicked, this, [] { platform::ShowHelpTopic(HelpTopic); });
     LoadPreferences();
+    // Its size is known before it is centred over the main window.
+    adjustSize();
 }
 
 void TPreferences::LoadPreferences() {
