@@ -134,6 +134,10 @@ public:
     void NoteDamage(const QString& what);
     void ReportDamage();
 
+    // Both dial buttons: the pressed one says which phone number is dialled.
+    void DialButtonClick(const QPushButton* pressed);
+    void ToClipboard1Click();
+
     void ToggleTag();
     void ClearTags1Click();
     void mnuTagAllFilterMatchesClick();

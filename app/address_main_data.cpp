@@ -78,6 +78,7 @@ void TAddressMain::setupDataObjects() {
               "mnuEditClick",
               "mnuDeleteClick",
               "mnuCloneClick",
+              "ToClipboard1Click",
               "Undotyping1Click",
               "Cut1Click",
               "Copy1Click",
@@ -115,7 +116,8 @@ void TAddressMain::connectMenus() {
                  {"mnuAddClick", &TAddressMain::AddButtonClick},
                  {"mnuEditClick", &TAddressMain::EditButtonClick},
                  {"mnuDeleteClick", &TAddressMain::DeleteButtonClick},
-                 {"mnuCloneClick", &TAddressMain::mnuCloneClick}};
+                 {"mnuCloneClick", &TAddressMain::mnuCloneClick},
+                 {"ToClipboard1Click", &TAddressMain::ToClipboard1Click}};
     for (const auto& item : items) {
         const auto handler = item.handler;
         connect(menuAction(item.menu), &QAction::triggered, this,
@@ -164,6 +166,10 @@ void TAddressMain::connectMenus() {
         auto* button = findChild<QPushButton*>(b.button);
         const auto handler = b.handler;
         connect(button, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
+    }
+    for (const char* name : {"DialPhone1Button", "DialPhone2Button"}) {
+        auto* button = findChild<QPushButton*>(name);
+        connect(button, &QPushButton::clicked, this, [this, button] { DialButtonClick(button); });
     }
 }
 
@@ -270,8 +276,10 @@ void TAddressMain::SetButtons() {
     enable("mnuSearchClick", r.browsing);
     button("BrowseButton")->setEnabled(r.browsing);
     enable("mnuBrowseClick", r.browsing);
-    button("SearchMemoButton")->setVisible(r.browsing);
-    button("SearchMemoButton")->setEnabled(r.browsing);
+    for (const char* name : {"DialPhone1Button", "DialPhone2Button", "SearchMemoButton"}) {
+        button(name)->setVisible(r.browsing);
+        button(name)->setEnabled(r.browsing);
+    }
     TaggedCheck->setEnabled(r.browsing || s.editing);
     enable("ClearTags1Click", r.notEditing);
     enable("mnuTagAllFilterMatchesClick", r.filterItems);
@@ -284,6 +292,7 @@ void TAddressMain::SetButtons() {
     enable("mnuEditClick", r.browsing);
     enable("mnuDeleteClick", r.browsing);
     enable("mnuCloneClick", r.browsing);
+    enable("ToClipboard1Click", r.browsing);
     for (const char* name : {"Undotyping1Click", "Cut1Click", "Copy1Click", "Paste1Click"})
         enable(name, r.fileItems);
     menuBar()->findChild<QMenu*>("FileMenu")->setEnabled(r.notEditing);

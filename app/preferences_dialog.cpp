@@ -1,5 +1,6 @@
 #include "app/preferences_dialog.h"
 
+#include "app/dialing_settings.h"
 #include "app/preferences.h"
 #include "controls/enter_edit.h"
 #include "platform/dialogs.h"
@@ -11,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -62,6 +64,19 @@ TPreferences::TPreferences(QWidget* parent) : QDialog(parent) {
     CarryCountry = check(carry, carryLayout, "Country", "CarryCountry", carryHelp);
     layout->addWidget(carry);
 
+    auto* dialing = new QGroupBox("Dial phone numbers", this);
+    auto* dialingLayout = new QVBoxLayout(dialing);
+    DialModem = new QRadioButton("Through a modem on a serial port", dialing);
+    DialModem->setObjectName("DialModem");
+    DialModem->setWhatsThis("The dial buttons send the number to a modem.");
+    DialTelLink = new QRadioButton("With the desktop's telephone program (tel: link)", dialing);
+    DialTelLink->setObjectName("DialTelLink");
+    DialTelLink->setWhatsThis("The dial buttons hand the number to the program this desktop uses "
+                              "for telephone links, such as an internet telephone.");
+    dialingLayout->addWidget(DialModem);
+    dialingLayout->addWidget(DialTelLink);
+    layout->addWidget(dialing);
+
     auto* buttons = new QHBoxLayout;
     OKButton = new QPushButton("Ok", this);
     OKButton->setObjectName("OKButton");
@@ -84,6 +99,8 @@ TPreferences::TPreferences(QWidget* parent) : QDialog(parent) {
     connect(CancelButton, &QPushButton::clicked, this, [this] { done(platform::ResultCancel); });
     connect(HelpButton, &QPushButton::clicked, this, [] { platform::ShowHelpTopic(HelpTopic); });
     LoadPreferences();
+    // Its size is known before it is centred over the main window.
+    adjustSize();
 }
 
 void TPreferences::LoadPreferences() {
@@ -99,6 +116,8 @@ void TPreferences::LoadPreferences() {
     CarryState->setChecked(p.CarryState);
     CarryZip->setChecked(p.CarryZip);
     CarryCountry->setChecked(p.CarryCountry);
+    const bool telLink = DialingSettings::read(platform::SettingsFile::program()).TelLink;
+    (telLink ? DialTelLink : DialModem)->setChecked(true);
 }
 
 void TPreferences::SavePreferences() {
@@ -114,7 +133,10 @@ void TPreferences::SavePreferences() {
     p.CarryState = CarryState->isChecked();
     p.CarryZip = CarryZip->isChecked();
     p.CarryCountry = CarryCountry->isChecked();
+    DialingSettings dialing;
+    dialing.TelLink = DialTelLink->isChecked();
     platform::SettingsFile settings = platform::SettingsFile::program();
-    if (!p.write(settings))
+    const bool written = p.write(settings);
+    if (!dialing.writeTelLink(settings) || !written)
         platform::ShowInfo("Unable to write the settings file " + settings.path());
 }
