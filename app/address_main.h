@@ -105,6 +105,10 @@ public:
     void DateLabelClick();
     bool CheckDupName(const QString& first, const QString& last);
     std::pair<QString, QString> FillCityState(const QString& zip);
+    // City and state of the ZIP from the shipped US ZIP code table, the city in the letter
+    // case the file's cities mostly have; nothing when the table does not hold the ZIP or
+    // cannot be used (said once).
+    std::pair<QString, QString> CityStateFromZipTable(const QString& zip);
     void RecordFirstClick();
     void RecordPrevClick();
     void RecordNextClick();
@@ -194,6 +198,7 @@ private:
     QSet<QString> built_;
     bool showingRecord_ = false;
     bool damageReported_ = false;
+    bool zipTableProblemSaid_ = false;
     QString pendingDamage_;
     // A rebuild mends what was noted before it; a new file starts with nothing said.
     void forgetDamage(bool newFile);

@@ -1,13 +1,16 @@
 // The record editing cycle of the main window: add, edit, save, cancel, delete and clone,
-// with the duplicate-name check and the city and state taken from an existing ZIP.
+// with the duplicate-name check and the city and state taken from an existing ZIP or, failing
+// that, from the shipped US ZIP code table.
 #include "app/address_main.h"
 
 #include "app/date_selector.h"
 #include "app/edb_edit.h"
 #include "app/get_first_last_zip.h"
 #include "controls/enter_edit.h"
+#include "data/city_letter_case.h"
 #include "data/memo_text.h"
 #include "data/xb_env.h"
+#include "data/zip_city_table.h"
 #include "platform/dialogs.h"
 #include "platform/system_services.h"
 
@@ -87,7 +90,43 @@ std::pair<QString, QString> TAddressMain::FillCityState(const QString& zip) {
     } catch (const std::exception&) {
     }
     keeper.restore(TableCVW, true);
+    // A record with the ZIP but neither city nor state tells nothing either.
+    if (cityState.first.isEmpty() && cityState.second.isEmpty() && Adding.UseZipTable)
+        cityState = CityStateFromZipTable(zip);
     return cityState;
+}
+
+std::pair<QString, QString> TAddressMain::CityStateFromZipTable(const QString& zip) {
+    if (data::FiveDigitZip(zip).isEmpty())
+        return {};
+    data::ZipCityTable table;
+    QString problem = table.open();
+    std::optional<data::ZipCity> found;
+    if (problem.isEmpty()) {
+        try {
+            found = table.find(zip);
+        } catch (const data::TableError& error) {
+            problem = QString::fromStdString(error.what());
+        }
+    }
+    if (!problem.isEmpty()) {
+        // Adding goes on without the table; one message is enough for the session.
+        if (!zipTableProblemSaid_) {
+            zipTableProblemSaid_ = true;
+            platform::ShowInfo(
+                "The ZIP code table " + data::ZipCityTable::path() + " cannot be used: " + problem +
+                ".\r\n\r\nNew records get their city and state only from the records of "
+                "this file. Rebuild the system file indexes to mend the table's index, or "
+                "delete the table to have it made anew at the next start.");
+        }
+        return {};
+    }
+    if (!found)
+        return {};
+    // Shipped in mixed case; a file kept in upper case gets its cities so.
+    const QString city =
+        data::CitiesMostlyUpperCase(TableCVW) ? found->city.toUpper() : found->city;
+    return {city, found->state};
 }
 
 void TAddressMain::AddButtonClick() {

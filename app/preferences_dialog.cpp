@@ -40,6 +40,15 @@ TPreferences::TPreferences(QWidget* parent) : QDialog(parent) {
     PlugCityState =
         check(adding, addingLayout, "Automatically insert city and state/province", "PlugCityState",
               "A new record gets the city and state of a record with the same ZIP.");
+    // Only a choice while city and state are filled in at all.
+    auto* zipTableRow = new QHBoxLayout;
+    zipTableRow->addSpacing(20);
+    UseZipTable = check(adding, zipTableRow, "Use the US ZIP code table when no record has the ZIP",
+                        "UseZipTable",
+                        "When no record has the ZIP, a new record gets the city and state "
+                        "that the US ZIP code table gives for its first five digits.");
+    addingLayout->addLayout(zipTableRow);
+    connect(PlugCityState, &QCheckBox::toggled, UseZipTable, &QWidget::setEnabled);
     AutoDupCheck = check(adding, addingLayout, "Automatically check for duplicate names",
                          "AutoDupCheck", "Warns when the new name is already in the file.");
     auto* countryRow = new QHBoxLayout;
@@ -107,6 +116,8 @@ void TPreferences::LoadPreferences() {
     const AddingPreferences p = AddingPreferences::read(platform::SettingsFile::program());
     PlugDate->setChecked(p.PlugDate);
     PlugCityState->setChecked(p.PlugCityState);
+    UseZipTable->setChecked(p.UseZipTable);
+    UseZipTable->setEnabled(p.PlugCityState);
     AutoDupCheck->setChecked(p.AutoDupCheck);
     DefCountry->setText(p.DefaultCountry);
     CarryOrg->setChecked(p.CarryOrg);
@@ -124,6 +135,7 @@ void TPreferences::SavePreferences() {
     AddingPreferences p;
     p.PlugDate = PlugDate->isChecked();
     p.PlugCityState = PlugCityState->isChecked();
+    p.UseZipTable = UseZipTable->isChecked();
     p.AutoDupCheck = AutoDupCheck->isChecked();
     p.DefaultCountry = DefCountry->text();
     p.CarryOrg = CarryOrg->isChecked();

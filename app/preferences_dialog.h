@@ -16,6 +16,7 @@ public:
 
     QCheckBox* PlugDate = nullptr;
     QCheckBox* PlugCityState = nullptr;
+    QCheckBox* UseZipTable = nullptr;
     QCheckBox* AutoDupCheck = nullptr;
     TEnterEdit* DefCountry = nullptr;
     QCheckBox* CarryOrg = nullptr;
