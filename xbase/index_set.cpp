@@ -446,6 +446,15 @@ void TableIndexes::addKey() {
         tag.indexed.tree->insert(tag.indexed.keyOf(record), record.recno);
 }
 
+void TableIndexes::addKey(int number, std::uint32_t recno) {
+    Tag& tag = tagAt(number);
+    if (!tag.indexed.manual)
+        throw Error(ErrorKind::State, "keys are added only to a work index");
+    const Record record = table_->storedRecord(recno);
+    if (tag.indexed.includes(record))
+        tag.indexed.tree->insert(tag.indexed.keyOf(record), record.recno);
+}
+
 TableIndexes::Tag& TableIndexes::tagAt(int number) const {
     if (number == -1)
         number = current_;

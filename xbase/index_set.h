@@ -63,6 +63,9 @@ public:
                   std::string_view forExpression = {}, const ProgressCallback& progress = {});
     /// Adds the current record's key to the controlling order (the work index).
     void addKey();
+    /// Adds a record's key to a work index order, wherever the table stands, so that a pass
+    /// walking another order can gather records without leaving it.
+    void addKey(int number, std::uint32_t recno);
 
     int orderCount() const noexcept { return static_cast<int>(tags_.size()); }
     /// The order number of a tag, 0 when none is open by that name.
