@@ -51,6 +51,11 @@ public:
     void indexTag(const QString& file, const QString& tag, const QString& key, int option = 0,
                   bool descending = false, const QString& condition = {});
     void closeIndexes();
+    // Closes one index file; record order follows when the controlling order was in it.
+    void closeIndex(const QString& file);
+    // Adds a record's key to a work index order (one built empty, option 2), wherever the
+    // engine stands: a pass walking another order gathers records without leaving it.
+    void addKey(int order, unsigned recno);
     // Closes and deletes the table's structural index, also one that cannot be read.
     void dropStructuralIndex();
     // Why the structural index cannot be used (see TTable::indexProblem).
