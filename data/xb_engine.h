@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 namespace xbase {
 class Table;
@@ -53,9 +54,10 @@ public:
     void closeIndexes();
     // Closes one index file; record order follows when the controlling order was in it.
     void closeIndex(const QString& file);
-    // Adds a record's key to a work index order (one built empty, option 2), wherever the
-    // engine stands: a pass walking another order gathers records without leaving it.
-    void addKey(int order, unsigned recno);
+    // Adds the keys of records to a work index order (one built empty, option 2), wherever
+    // the engine stands: a pass walking another order gathers the records it found and adds
+    // them at its end, in one build.
+    void addKeys(int order, const std::vector<unsigned>& recnos);
     // Closes and deletes the table's structural index, also one that cannot be read.
     void dropStructuralIndex();
     // Why the structural index cannot be used (see TTable::indexProblem).

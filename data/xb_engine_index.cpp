@@ -107,9 +107,9 @@ void TXbEngine::closeIndex(const QString& file) {
     });
 }
 
-void TXbEngine::addKey(int order, unsigned recno) {
+void TXbEngine::addKeys(int order, const std::vector<unsigned>& recnos) {
     try {
-        table().indexes().addKey(order, recno);
+        table().indexes().addKeysOf(order, recnos);
     } catch (const xbase::Error& error) {
         throw TableError(TableError::Kind::General, QString::fromUtf8(error.what()));
     }

@@ -233,6 +233,16 @@ TEST_F(IndexSetTest, KeysAreAddedToAWorkIndexFromAnotherOrder) {
     indexes->setOrder(2);
     EXPECT_EQ(visit(), (std::vector<std::string>{"Adams", "Smith"}));
     EXPECT_TRUE(indexes->check().empty());
+
+    // Many at once: into an empty work index in one build, else one by one; twice is once.
+    indexes->indexTag(dir / "many.idx", {}, "LNAME", TableIndexes::emptyWorkIndex);
+    const int many = indexes->order();
+    indexes->addKeysOf(many, {3, 1, 3});
+    EXPECT_EQ(visit(), (std::vector<std::string>{"Adams", "Smith"}));
+    indexes->addKeysOf(many, {2, 1});
+    EXPECT_EQ(visit(), (std::vector<std::string>{"Adams", "Jones", "Smith"}));
+    EXPECT_THROW(indexes->addKeysOf(1, {2}), Error);
+    EXPECT_TRUE(indexes->check().empty());
 }
 
 TEST_F(IndexSetTest, BadExpressionsAreRefused) {
