@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 namespace utilities {
 
@@ -71,6 +72,7 @@ DupCheckResult RunDupCheck(data::TTable& table, data::TXbEngine& engine, DupKind
         const int lname = cursor.fieldNumber("LNAME");
         const int fname = cursor.fieldNumber("FNAME");
         const int street = cursor.fieldNumber("STREET");
+        std::vector<unsigned> listed;
         std::string previous; // empty before the first record and after one without a key
         unsigned previousRecno = 0;
         unsigned lastAdded = 0;
@@ -86,12 +88,9 @@ DupCheckResult RunDupCheck(data::TTable& table, data::TXbEngine& engine, DupKind
                         : DupKey(kind, cursor.fieldBytes(lname), cursor.fieldBytes(fname), {}, 0);
                 if (!key.empty() && DupKeysEqual(key, previous)) {
                     // A record that agreed with the one before it is in the list already.
-                    if (previousRecno != lastAdded) {
-                        engine.addKey(result.workOrder, previousRecno);
-                        ++result.listed;
-                    }
-                    engine.addKey(result.workOrder, recno);
-                    ++result.listed;
+                    if (previousRecno != lastAdded)
+                        listed.push_back(previousRecno);
+                    listed.push_back(recno);
                     lastAdded = recno;
                     ++result.matches;
                     state.found = result.matches;
@@ -104,6 +103,9 @@ DupCheckResult RunDupCheck(data::TTable& table, data::TXbEngine& engine, DupKind
                 break;
             }
         }
+        // The keys go into the work index in one build once the walk has ended.
+        engine.addKeys(result.workOrder, listed);
+        result.listed = unsigned(listed.size());
     }
     engine.setOrderNumber(result.workOrder);
     table.first();

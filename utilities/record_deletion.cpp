@@ -36,6 +36,7 @@ DeleteResult RunDeleteRecords(data::TTable& table, data::TXbEngine& engine, Dele
     if (scope == DeleteScope::AllRecords) {
         const unsigned count = table.recordCount();
         engine.zap();
+        table.flush();
         for (unsigned recno = 1; recno <= count; ++recno)
             result.records << recno;
         result.deleted = count;

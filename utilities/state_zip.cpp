@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace utilities {
 
@@ -97,6 +98,7 @@ StateZipResult RunStateZipCheck(data::TTable& address, data::TXbEngine& engine,
         data::TEngineCursor cursor(address, moves);
         const int stateField = cursor.fieldNumber("STATE");
         const int zipField = cursor.fieldNumber("ZIP");
+        std::vector<unsigned> questionable;
         for (cursor.top(); !cursor.eof(); cursor.skip(1)) {
             ++state.done;
             if (!cursor.deleted()) {
@@ -108,9 +110,8 @@ StateZipResult RunStateZipCheck(data::TTable& address, data::TXbEngine& engine,
                     const unsigned recno = cursor.recno();
                     const Range& range = ranges.of(st);
                     if (!range.found || !ZipInRange(zipBytes, range.low, range.high)) {
-                        engine.addKey(result.workOrder, recno);
-                        ++result.found;
-                        state.found = result.found;
+                        questionable.push_back(recno);
+                        state.found = ++result.found;
                     }
                 }
             }
@@ -119,6 +120,8 @@ StateZipResult RunStateZipCheck(data::TTable& address, data::TXbEngine& engine,
                 break;
             }
         }
+        // The keys go into the work index in one build once the walk has ended.
+        engine.addKeys(result.workOrder, questionable);
     }
     engine.setOrderNumber(result.workOrder);
     address.first();
