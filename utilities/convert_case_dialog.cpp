@@ -129,6 +129,8 @@ TConvertToUpper::TConvertToUpper(data::TTable& table, data::TXbEngine& engine, b
     connect(ConvertButton, &QPushButton::clicked, this, &TConvertToUpper::ConvertButtonClick);
     connect(CancelButton, &QPushButton::clicked, this, &TConvertToUpper::CancelButtonClick);
     connect(HelpButton, &QPushButton::clicked, this, [] { platform::ShowHelpTopic(HelpTopic); });
+    // Its size is known before it is centred over the main window.
+    adjustSize();
 }
 
 void TConvertToUpper::ConvertButtonClick() {

@@ -87,6 +87,8 @@ TDeleteRecords::TDeleteRecords(data::TTable& table, data::TXbEngine& engine, con
     connect(CancelButton, &QPushButton::clicked, this, [this] { done(platform::ResultCancel); });
     connect(StopButton, &QPushButton::clicked, this, &TDeleteRecords::StopButtonClick);
     connect(HelpButton, &QPushButton::clicked, this, [] { platform::ShowHelpTopic(HelpTopic); });
+    // Its size is known before it is centred over the main window.
+    adjustSize();
 }
 
 void TDeleteRecords::DeleteNowButtonClick() {

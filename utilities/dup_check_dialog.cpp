@@ -39,7 +39,7 @@ TDupCheck::TDupCheck(data::TTable& table, data::TXbEngine& engine, data::TDataSo
     : QDialog(parent), table_(table), engine_(engine), hooks_(std::move(hooks)) {
     setObjectName("DupCheck");
     setWindowTitle("Check and Repair Duplicates");
-    resize(640, 440);
+    resize(800, 480);
     auto* layout = new QVBoxLayout(this);
     buildSetupPanel();
     buildResultPanel();

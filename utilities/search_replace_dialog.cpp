@@ -107,7 +107,11 @@ TSearchAndReplace::TSearchAndReplace(data::TTable& table, data::TXbEngine& engin
                             "Capitals and small letters must agree; cleared, the letters a to z "
                             "match their capitals.");
     findColumn->addWidget(CaseSensitive);
-    options->addWidget(find);
+    auto* columns = new QHBoxLayout;
+    columns->addWidget(find, 1);
+    auto* right = new QVBoxLayout;
+    columns->addLayout(right, 1);
+    options->addLayout(columns);
 
     QGroupBox* replace = choices(
         Options, "Replace", "ReplaceGroup", "What the found fields get.",
@@ -117,7 +121,7 @@ TSearchAndReplace::TSearchAndReplace(data::TTable& table, data::TXbEngine& engin
           "Each occurrence of the value looked for is replaced; the rest of the field stays."}});
     ReplaceValue = valueEdit(replace, static_cast<QVBoxLayout*>(replace->layout()), "ReplaceValue",
                              "The replacement text.");
-    options->addWidget(replace);
+    right->addWidget(replace);
 
     QGroupBox* records =
         choices(Options, "Records", "RecordsGroup", "Which records are searched.",
@@ -125,7 +129,7 @@ TSearchAndReplace::TSearchAndReplace(data::TTable& table, data::TXbEngine& engin
                  {"Records matching current Filter", "ReplaceFilter", &ReplaceFilter,
                   "Search only the records the filter shows."}});
     ReplaceFilter->setEnabled(!filter.isEmpty());
-    options->addWidget(records);
+    right->addWidget(records);
     layout->addWidget(Options);
 
     auto* progress = new QHBoxLayout;
@@ -168,6 +172,8 @@ TSearchAndReplace::TSearchAndReplace(data::TTable& table, data::TXbEngine& engin
     connect(StopButton, &QPushButton::clicked, this, &TSearchAndReplace::StopButtonClick);
     connect(HelpButton, &QPushButton::clicked, this, [] { platform::ShowHelpTopic(HelpTopic); });
     TargetFieldChange();
+    // Its size is known before it is centred over the main window.
+    adjustSize();
 }
 
 // Both values take at most as many characters as the chosen field holds.

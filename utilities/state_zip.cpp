@@ -60,6 +60,7 @@ bool OpenStateZipForCheck(data::TTable& csz, data::TXbEngine& cszEngine) {
         return false;
     try {
         cszEngine.setOrderNumber(cszEngine.tagArea("STATE"));
+        csz.first();
     } catch (const std::exception&) {
         // Without its tag the table still opens; every state is then not found.
     }

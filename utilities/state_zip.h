@@ -17,8 +17,8 @@ namespace utilities {
 inline constexpr char StateZipWorkIndexKey[] = "upper(LNAME)+upper(FNAME)";
 
 // Opens CSZ.DBF in sysdata\ for the check and for its editing: exclusively, in the order of its
-// tag STATE (built when CSZ.CDX is missing), its fields titled as its grid shows them. Says "Unable
-// to Open or Create CSZ.DBF" and answers false when it cannot.
+// tag STATE (built when CSZ.CDX is missing) and at its first record, its fields titled as its grid
+// shows them. Says "Unable to Open or Create CSZ.DBF" and answers false when it cannot.
 bool OpenStateZipForCheck(data::TTable& csz, data::TXbEngine& cszEngine);
 
 // Ordinal comparison over the bytes; when one is the start of the other the shorter is the

@@ -46,7 +46,7 @@ TStateZipCheck::TStateZipCheck(data::TTable& table, data::TXbEngine& engine, dat
     : QDialog(parent), table_(table), engine_(engine), hooks_(std::move(hooks)) {
     setObjectName("StateZipCheck");
     setWindowTitle("Check State and Zip  Codes");
-    resize(640, 460);
+    resize(800, 480);
     cszSource_.setDataSet(&csz_);
     cszEngine_.DataSource = &cszSource_;
 
