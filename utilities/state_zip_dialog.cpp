@@ -96,6 +96,8 @@ TStateZipCheck::TStateZipCheck(data::TTable& table, data::TXbEngine& engine, dat
 TStateZipCheck::~TStateZipCheck() {
     if (running_ || done_)
         RemoveWorkIndex(engine_, StateZipWorkIndexPath(table_));
+    // The grid over CSZ.DBF goes before the table it reads, which is a member of this dialog.
+    delete StateProvGrid;
     csz_.close();
 }
 
