@@ -12,6 +12,9 @@
 #include <QMainWindow>
 #include <QSet>
 
+#include <functional>
+#include <memory>
+
 class QAction;
 class QCheckBox;
 class QFrame;
@@ -21,8 +24,13 @@ class QPlainTextEdit;
 class QPushButton;
 class QStackedWidget;
 class QTabBar;
+class QDialog;
 class TEDBEdit;
 class TSplashform;
+
+namespace utilities {
+struct TagHooks;
+}
 
 // The main window: one record of the open address file as a form, with a toolbar, a menu,
 // record navigation and a status line. Until a file is open it shows only the NoData text.
@@ -147,6 +155,13 @@ public:
     void mnuTagAllFilterMatchesClick();
     void SetMenuOrder(QAction* item);
 
+    // The Utilities menu.
+    void CheckState1Click();
+    void DuplicatesReport1Click();
+    void CaseConversion1Click();
+    void DeleteRecords1Click();
+    void SearchReplaceFieldValues1Click();
+
 protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -171,6 +186,10 @@ private:
     void showNoData(bool show);
 
     void ClearOrderMenuItems();
+    utilities::TagHooks tagHooks();
+    void beginUtility();
+    void endUtility();
+    void runFilterUtility(const std::function<std::unique_ptr<QDialog>()>& make);
     selection::FilterFormLayout filterFormLayout() const;
     void ReapplyWhenEmpty();
     void setupDataObjects();

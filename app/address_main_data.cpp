@@ -82,7 +82,12 @@ void TAddressMain::setupDataObjects() {
               "Undotyping1Click",
               "Cut1Click",
               "Copy1Click",
-              "Paste1Click"};
+              "Paste1Click",
+              "CheckState1Click",
+              "DuplicatesReport1Click",
+              "CaseConversion1Click",
+              "DeleteRecords1Click",
+              "SearchReplaceFieldValues1Click"};
     bindControls();
     connectMenus();
 }
@@ -117,7 +122,13 @@ void TAddressMain::connectMenus() {
                  {"mnuEditClick", &TAddressMain::EditButtonClick},
                  {"mnuDeleteClick", &TAddressMain::DeleteButtonClick},
                  {"mnuCloneClick", &TAddressMain::mnuCloneClick},
-                 {"ToClipboard1Click", &TAddressMain::ToClipboard1Click}};
+                 {"ToClipboard1Click", &TAddressMain::ToClipboard1Click},
+
+                 {"CheckState1Click", &TAddressMain::CheckState1Click},
+                 {"DuplicatesReport1Click", &TAddressMain::DuplicatesReport1Click},
+                 {"CaseConversion1Click", &TAddressMain::CaseConversion1Click},
+                 {"DeleteRecords1Click", &TAddressMain::DeleteRecords1Click},
+                 {"SearchReplaceFieldValues1Click", &TAddressMain::SearchReplaceFieldValues1Click}};
     for (const auto& item : items) {
         const auto handler = item.handler;
         connect(menuAction(item.menu), &QAction::triggered, this,
@@ -293,6 +304,9 @@ void TAddressMain::SetButtons() {
     enable("mnuDeleteClick", r.browsing);
     enable("mnuCloneClick", r.browsing);
     enable("ToClipboard1Click", r.browsing);
+    for (const char* name : {"CheckState1Click", "DuplicatesReport1Click", "CaseConversion1Click",
+                             "DeleteRecords1Click", "SearchReplaceFieldValues1Click"})
+        enable(name, r.browsing);
     for (const char* name : {"Undotyping1Click", "Cut1Click", "Copy1Click", "Paste1Click"})
         enable(name, r.fileItems);
     menuBar()->findChild<QMenu*>("FileMenu")->setEnabled(r.notEditing);

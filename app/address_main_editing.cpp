@@ -7,6 +7,7 @@
 #include "app/edb_edit.h"
 #include "app/get_first_last_zip.h"
 #include "controls/enter_edit.h"
+#include "data/address_file.h"
 #include "data/city_letter_case.h"
 #include "data/memo_text.h"
 #include "data/xb_env.h"
@@ -239,22 +240,11 @@ void TAddressMain::DeleteButtonClick() {
         return;
     if (platform::ConfirmYesNo("Delete this record?", "DELETE")) {
         try {
-            data::TXbEnv& env = data::TXbEnv::instance();
-            env.Deleted = false;
-            TableCVW.applySettings();
-            QApplication::processEvents();
-            TableCVW.edit();
-            TableCVW.setFieldBool("ISDEL", true);
-            TableCVW.post();
-            TableCVW.deleteRecord();
-            env.Deleted = true;
-            TableCVW.applySettings();
+            data::SoftDeleteRecord(TableCVW);
             // The deletion mark hides the record from the query.
             shownCount_.forget();
             TableCVW.prior();
         } catch (const std::exception& error) {
-            data::TXbEnv::instance().Deleted = true;
-            TableCVW.applySettings();
             platform::ShowInfo(QString::fromLocal8Bit(error.what()));
         }
     }
