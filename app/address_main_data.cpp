@@ -123,7 +123,6 @@ void TAddressMain::connectMenus() {
                  {"mnuDeleteClick", &TAddressMain::DeleteButtonClick},
                  {"mnuCloneClick", &TAddressMain::mnuCloneClick},
                  {"ToClipboard1Click", &TAddressMain::ToClipboard1Click},
-
                  {"CheckState1Click", &TAddressMain::CheckState1Click},
                  {"DuplicatesReport1Click", &TAddressMain::DuplicatesReport1Click},
                  {"CaseConversion1Click", &TAddressMain::CaseConversion1Click},

@@ -46,7 +46,7 @@ private:
         platform::SetProgramDir(folder_.path());
         QFile shipped(CORVANE_STATE_ZIP_CSV);
         shipped.open(QIODevice::ReadOnly);
-        data::InstallStateZipTable(QString::fromUtf8(shipped.readAll()));
+        data::InstallStateZipTable(shipped.readAll());
         path_ = folder_.path() + "/ADD0001.DBF";
         xbase::Table table =
             xbase::Table::create(path_.toStdString(), data::EngineFields(data::AddressFields()));

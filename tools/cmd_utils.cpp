@@ -196,7 +196,7 @@ void installStateZipTable() {
     QFile shipped(":/data/state-zip.csv");
     if (!platform::PathExists("sysdata\\CSZ.DBF") &&
         !(shipped.open(QIODevice::ReadOnly) &&
-          data::InstallStateZipTable(QString::fromUtf8(shipped.readAll()))))
+          data::InstallStateZipTable(shipped.readAll())))
         throw Failure("Unable to Open or Create CSZ.DBF");
 }
 

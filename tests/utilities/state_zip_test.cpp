@@ -42,7 +42,7 @@ protected:
     void TearDown() override { csz.close(); }
 
     void installCsz(const QString& rows) {
-        ASSERT_TRUE(data::InstallStateZipTable(rows));
+        ASSERT_TRUE(data::InstallStateZipTable(rows.toUtf8()));
         ASSERT_TRUE(utilities::OpenStateZipForCheck(csz, cszEngine));
     }
     void installShippedCsz() {
