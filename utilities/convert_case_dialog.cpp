@@ -155,9 +155,9 @@ void TConvertToUpper::ConvertButtonClick() {
     const CaseConversion to = ToProperCase->isChecked()  ? CaseConversion::FirstLetter
                               : ToLowerCase->isChecked() ? CaseConversion::Lower
                                                          : CaseConversion::Upper;
-    // Every pass over many records shows how far it has come.
+    // The gauge shows for all records only; a pass over the filter's records runs without it.
     Gauge1->setValue(0);
-    Gauge1->setVisible(scope != selection::RecordSelection::CurrentRecord);
+    Gauge1->setVisible(scope == selection::RecordSelection::AllRecords);
     running_ = true;
     Options->hide();
     ConvertButton->setEnabled(false);
