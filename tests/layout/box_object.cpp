@@ -14,6 +14,7 @@ void TBoxObject::SetCaption(const QString& caption) {
 }
 
 void TBoxObject::Paint(QPainter& painter) {
+    ++painted;
     painter.fillRect(QRect(0, 0, Width(), Height()), fill);
     painter.setPen(Qt::black);
     painter.drawRect(QRect(0, 0, Width() - 1, Height() - 1));

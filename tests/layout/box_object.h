@@ -31,6 +31,7 @@ public:
 
     QFont font() const { return font_; }
 
+    int painted = 0;
     int refreshed = 0;
     int prepared = 0;
     int printedItems = 0;
