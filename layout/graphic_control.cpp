@@ -37,6 +37,12 @@ void TGGraphicControl::SetBounds(const QRect& bounds) {
         CheckBoundsChanged();
 }
 
+void TGGraphicControl::SetReading(bool reading) {
+    if (reading_ && !reading)
+        lastBounds_ = bounds_;
+    reading_ = reading;
+}
+
 void TGGraphicControl::SetVisible(bool visible) {
     if (visible == visible_)
         return;

@@ -84,9 +84,10 @@ public:
     bool Unselectable() const { return unselectable_; }
     void SetUnselectable(bool unselectable);
 
-    // Set while the object is read from a layout: bounds changes raise no notifications.
+    // Set while the object is read from a layout: bounds changes raise no notifications, and
+    // the bounds it ends with are those the next change is told against.
     bool Reading() const { return reading_; }
-    void SetReading(bool reading) { reading_ = reading; }
+    void SetReading(bool reading);
     // Whether the surface's mouse handlers are attached; the surface hands the mouse only to
     // objects that have them.
     bool MouseHooked() const { return mouseHooked_; }

@@ -254,6 +254,11 @@ private slots:
         QCOMPARE(loaded->Zoom(), 1.5f);
         QVERIFY(loaded->MouseHooked());
         QVERIFY(loaded->PopupMenu());
+        // The first drag after loading is a change of the layout.
+        const int changes = f.changes;
+        f.drag({50, 50}, {80, 70});
+        QCOMPARE(loaded->BoundsRect(), QRect(42, 47, 213, 50));
+        QVERIFY(f.changes > changes);
     }
 
     void aSaveThatFailsLeavesTheZoomAsItWas() {
