@@ -7,6 +7,7 @@
 #include "layout/surface_menu.h"
 
 #include "platform/program_dir.h"
+#include "platform/whats_this.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -27,6 +28,10 @@ TGBasePanel::TGBasePanel(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setFont(QFont(QStringLiteral("Arial"), 10));
+    platform::GiveQuestionMarkText(
+        *this, tr("The design surface. Click an object to select it (with Shift to add it), or "
+                  "drag around objects to select them all. Right-click for the editing "
+                  "commands."));
     handle_ = new TGHandle(*this);
     menu_ = BuildSurfaceMenu(*this);
     handle_->OnDblClick = [this](QPoint point, QPoint global) {

@@ -5,6 +5,8 @@
 #include "layout/graphic_control.h"
 #include "layout/tick.h"
 
+#include "platform/whats_this.h"
+
 #include <QApplication>
 #include <QMenu>
 #include <QMouseEvent>
@@ -25,6 +27,10 @@ constexpr qint64 DragDelayMs = 10;
 
 TGHandle::TGHandle(TGBasePanel& surface) : QWidget(&surface), surface_(surface) {
     setObjectName(QStringLiteral("Handle"));
+    platform::GiveQuestionMarkText(
+        *this, tr("The selected objects. Drag them to move them, drag a square to resize one, "
+                  "or move them a pixel at a time with the arrow keys (with Shift to resize "
+                  "one). Right-click for the editing commands."));
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);

@@ -7,6 +7,7 @@
 #include "data/address_file.h"
 #include "pageout/page_filer.h"
 #include "platform/scripted_dialogs.h"
+#include "tests/platform/whats_this_probe.h"
 
 #include <QFile>
 #include <QtTest>
@@ -405,6 +406,23 @@ private slots:
         f.surface->resize(200, 150);
         f.surface->RemoveOutsideObjects();
         QCOMPARE(f.surface->Objects(), QList<TGGraphicControl*>{near});
+    }
+
+    void theSurfaceAndTheHandleExplainThemselvesToTheQuestionMark() {
+        SurfaceFixture f;
+        QVERIFY(f.ready);
+        f.add({50, 30, 100, 50});
+        platform::NewWhatsThisButton(&f.window);
+        const QString surfaceText = testing_whats_this::QuestionMark(f.window, *f.surface);
+        QVERIFY(surfaceText.startsWith(QStringLiteral("The design surface.")));
+        QCOMPARE(f.handle().SelectedCount(), 0); // the question-mark click selects nothing
+        f.click({100, 50});
+        QVERIFY(testing_whats_this::QuestionMark(f.window, f.handle())
+                    .startsWith(QStringLiteral("The selected objects.")));
+        // The right-click stays the surface's own menu.
+        f.click({300, 250}, Qt::RightButton);
+        QVERIFY(f.menuEntries().contains(QStringLiteral("Select All")));
+        f.openMenu()->close();
     }
 
     void destroyingTheSurfaceDeletesItsFiles() {
