@@ -245,6 +245,10 @@ private slots:
         QCOMPARE(box->prepared, 1);
         QCOMPARE(f.surface->Zoom(), 1.3f);
         QCOMPARE(box->BoundsRect(), QRect(13, 26, 185, 43));
+        const int changesBefore = f.changes;
+        f.surface->SetZoom(1.3f); // the current zoom: nothing changes
+        QCOMPARE(box->BoundsRect(), QRect(13, 26, 185, 43));
+        QCOMPARE(f.changes, changesBefore);
         // Loaded again at zoom 1.5, the layout takes the surface's zoom.
         f.surface->ClearObjects();
         f.surface->SetZoom(1.5f);
