@@ -75,10 +75,16 @@ void TAddressMain::setupDataObjects() {
               "mnuDeleteClick",
               "mnuCloneClick",
               "LettersMenuClick",
+              "ToClipboard1Click",
               "Undotyping1Click",
               "Cut1Click",
               "Copy1Click",
-              "Paste1Click"};
+              "Paste1Click",
+              "CheckState1Click",
+              "DuplicatesReport1Click",
+              "CaseConversion1Click",
+              "DeleteRecords1Click",
+              "SearchReplaceFieldValues1Click"};
     bindControls();
     connectMenus();
 }
@@ -113,7 +119,13 @@ void TAddressMain::connectMenus() {
                  {"mnuEditClick", &TAddressMain::EditButtonClick},
                  {"mnuDeleteClick", &TAddressMain::DeleteButtonClick},
                  {"mnuCloneClick", &TAddressMain::mnuCloneClick},
-                 {"LettersMenuClick", &TAddressMain::LettersMenuClick}};
+                 {"LettersMenuClick", &TAddressMain::LettersMenuClick},
+                 {"ToClipboard1Click", &TAddressMain::ToClipboard1Click},
+                 {"CheckState1Click", &TAddressMain::CheckState1Click},
+                 {"DuplicatesReport1Click", &TAddressMain::DuplicatesReport1Click},
+                 {"CaseConversion1Click", &TAddressMain::CaseConversion1Click},
+                 {"DeleteRecords1Click", &TAddressMain::DeleteRecords1Click},
+                 {"SearchReplaceFieldValues1Click", &TAddressMain::SearchReplaceFieldValues1Click}};
     for (const auto& item : items) {
         const auto handler = item.handler;
         connect(menuAction(item.menu), &QAction::triggered, this,
@@ -163,6 +175,10 @@ void TAddressMain::connectMenus() {
         auto* button = findChild<QPushButton*>(b.button);
         const auto handler = b.handler;
         connect(button, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
+    }
+    for (const char* name : {"DialPhone1Button", "DialPhone2Button"}) {
+        auto* button = findChild<QPushButton*>(name);
+        connect(button, &QPushButton::clicked, this, [this, button] { DialButtonClick(button); });
     }
 }
 
@@ -271,8 +287,10 @@ void TAddressMain::SetButtons() {
     enable("mnuBrowseClick", r.browsing);
     button("LettersButton")->setEnabled(r.browsing);
     enable("LettersMenuClick", r.browsing);
-    button("SearchMemoButton")->setVisible(r.browsing);
-    button("SearchMemoButton")->setEnabled(r.browsing);
+    for (const char* name : {"DialPhone1Button", "DialPhone2Button", "SearchMemoButton"}) {
+        button(name)->setVisible(r.browsing);
+        button(name)->setEnabled(r.browsing);
+    }
     TaggedCheck->setEnabled(r.browsing || s.editing);
     enable("ClearTags1Click", r.notEditing);
     enable("mnuTagAllFilterMatchesClick", r.filterItems);
@@ -285,6 +303,10 @@ void TAddressMain::SetButtons() {
     enable("mnuEditClick", r.browsing);
     enable("mnuDeleteClick", r.browsing);
     enable("mnuCloneClick", r.browsing);
+    enable("ToClipboard1Click", r.browsing);
+    for (const char* name : {"CheckState1Click", "DuplicatesReport1Click", "CaseConversion1Click",
+                             "DeleteRecords1Click", "SearchReplaceFieldValues1Click"})
+        enable(name, r.browsing);
     for (const char* name : {"Undotyping1Click", "Cut1Click", "Copy1Click", "Paste1Click"})
         enable(name, r.fileItems);
     menuBar()->findChild<QMenu*>("FileMenu")->setEnabled(r.notEditing);

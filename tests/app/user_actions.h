@@ -2,6 +2,7 @@
 
 #include "app/address_main.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
@@ -49,6 +50,13 @@ inline void click(TAddressMain& form, const char* button) {
     auto* target = form.findChild<QPushButton*>(button);
     QVERIFY2(target, button);
     QTest::mouseClick(target, Qt::LeftButton);
+}
+
+// Clicks a check box or radio button on its box, which takes the click wherever the layout
+// has stretched the control.
+inline void clickBox(QAbstractButton* box) {
+    QVERIFY(box);
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
 }
 
 inline void showTab(TAddressMain& form, int index) {
