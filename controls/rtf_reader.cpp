@@ -301,13 +301,15 @@ private:
         }
         if (skipping())
             return;
-        flush();
-        if (word != "u" && unicodeSkipLeft_ > 0) {
-            --unicodeSkipLeft_;
-            return;
-        }
+        // A character changes no attributes; the text stays unflushed so that the two halves
+        // of a surrogate pair meet.
         if (word == "u") {
             unicodeCharacter(value);
+            return;
+        }
+        flush();
+        if (unicodeSkipLeft_ > 0) {
+            --unicodeSkipLeft_;
             return;
         }
         if (group_.destination == Destination::FontTable) {
