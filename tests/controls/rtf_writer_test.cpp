@@ -3,9 +3,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -134,6 +138,35 @@ TEST(RtfWriter, WhatItWritesReadsBackTheSame) {
     EXPECT_EQ(*read.page, a4());
     // And once more: writing what was read gives the same file.
     EXPECT_EQ(controls::WriteRtf(*again, a4()), controls::WriteRtf(*original, a4()));
+}
+
+// An office suite, where one is installed, opens the letter the writer makes and saves it as
+// RTF of its own: that file reads back to the same paragraphs, text and attributes.
+TEST(RtfWriter, AnOfficeSuiteKeepsWhatItWrites) {
+    const QString office = QStandardPaths::findExecutable("soffice");
+    if (office.isEmpty())
+        GTEST_SKIP() << "no office suite installed";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const auto original = sampleLetter();
+    QFile ours(dir.filePath("ours.rtf"));
+    ASSERT_TRUE(ours.open(QIODevice::WriteOnly));
+    ours.write(controls::WriteRtf(*original, a4()));
+    ours.close();
+    QProcess convert;
+    convert.start(
+        office,
+        {"-env:UserInstallation=" + QUrl::fromLocalFile(dir.filePath("profile")).toString(),
+         "--headless", "--convert-to", "rtf", "--outdir", dir.filePath("out"), ours.fileName()});
+    ASSERT_TRUE(convert.waitForFinished(120000));
+    QFile theirs(dir.filePath("out/ours.rtf"));
+    ASSERT_TRUE(theirs.open(QIODevice::ReadOnly)) << convert.readAllStandardError().toStdString();
+    controls::RtfReadResult read;
+    const auto again = ReadDocument(theirs.readAll(), &read);
+    again->setDefaultFont(original->defaultFont());
+    EXPECT_EQ(describe(*again), describe(*original));
+    ASSERT_TRUE(read.page);
+    EXPECT_EQ(*read.page, a4());
 }
 
 TEST(RtfWriter, KeepsEmptyParagraphsAtTheEnd) {
