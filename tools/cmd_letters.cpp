@@ -3,6 +3,7 @@
 #include "tools/command.h"
 #include "tools/console_dialogs.h"
 #include "tools/gui_application.h"
+#include "tools/terminal_gauge.h"
 
 #include "controls/rich_edit.h"
 #include "controls/rtf_writer.h"
@@ -25,8 +26,7 @@
 #include <QSaveFile>
 #include <QTextDocument>
 
-#include <unistd.h>
-
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -188,6 +188,7 @@ int merge(const Arguments& args, std::ostream& out, std::ostream& err) {
     engine.DataSource = &source;
     if (!selectRecords(*o, engine, err))
         return ExitFailure;
+    const unsigned total = std::max(1u, engine.queryRecCount());
     addresses.first();
     if (addresses.eof()) {
         err << "corvane-tool: " << o->db.toStdString() << " has no records to merge\n";
@@ -214,13 +215,12 @@ int merge(const Arguments& args, std::ostream& out, std::ostream& err) {
     letters::RunOptions options;
     options.copies = o->copies;
 
-    // Progress on a terminal: the count goes up in place.
-    const bool terminal = isatty(STDERR_FILENO);
+    // Progress on a terminal: the share of the records merged so far.
+    TerminalGauge gauge(err, "merging");
     int records = 0;
-    auto progress = [&](const char* what, int count) {
+    auto progress = [&] {
         ++records;
-        if (terminal)
-            err << "\rrecord " << records << ", " << count << ' ' << what << std::flush;
+        gauge.show(int(std::min<unsigned>(100, unsigned(records) * 100 / total)));
         return true;
     };
 
@@ -238,27 +238,24 @@ int merge(const Arguments& args, std::ostream& out, std::ostream& err) {
             return ExitFailure;
         }
         pages = letters::PrintLetters(templ, work, addresses, options, *device, painter,
-                                      [&](int count) { return progress("pages", count); });
+                                      [&](int) { return progress(); });
         painter.end();
         device.reset();
         letterCount = records * o->copies;
     } else {
         QTextDocument merged;
         merged.setDefaultFont(templ.document()->defaultFont());
-        letterCount =
-            letters::MergeLettersInto(templ, work, addresses, options, merged,
-                                      [&](int count) { return progress("letters", count); });
+        letterCount = letters::MergeLettersInto(templ, work, addresses, options, merged,
+                                                [&](int) { return progress(); });
         QSaveFile file(o->out);
         if (!file.open(QIODevice::WriteOnly) ||
             !file.write(controls::WriteRtf(merged, templ.Page())) || !file.commit()) {
-            if (terminal)
-                err << '\n';
+            gauge.finish();
             err << "corvane-tool: cannot write " << o->out.toStdString() << '\n';
             return ExitFailure;
         }
     }
-    if (terminal)
-        err << '\n';
+    gauge.finish();
     if (!QFileInfo::exists(o->out)) {
         err << "corvane-tool: cannot write " << o->out.toStdString() << '\n';
         return ExitFailure;
