@@ -27,6 +27,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace letters {
 
 namespace {
@@ -43,7 +45,6 @@ TLetterDesign::TLetterDesign(data::TTable& letters, data::TTable& addresses, boo
     setObjectName("LetterDesign");
     setWindowTitle("Letter Designer");
     setWindowFlag(Qt::WindowMaximizeButtonHint);
-    resize(760, 600);
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QMenuBar(this);
     layout->setMenuBar(bar);
@@ -90,6 +91,8 @@ TLetterDesign::TLetterDesign(data::TTable& letters, data::TTable& addresses, boo
     HelpButton = button("Help", "HelpButton");
     layout->addLayout(buttons);
     buildMenus(bar);
+    // Wide enough for the whole tool bar, where the screen allows.
+    resize(std::max(760, ToolBar->sizeHint().width() + 2 * layout->contentsMargins().left()), 600);
 
     platform::GiveWhatsThisTexts(
         *this,
