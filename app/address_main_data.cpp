@@ -31,18 +31,14 @@
 #include <QPushButton>
 #include <functional>
 
-namespace {
-
 // The system short date pattern; the settings file may set it later.
-QString shortDatePattern() {
+QString TAddressMain::ShortDatePattern() {
     static const QString pattern = [] {
         QString system = QLocale::system().dateFormat(QLocale::ShortFormat);
         return system.isEmpty() ? QString("mm/dd/yyyy") : system;
     }();
     return pattern;
 }
-
-} // namespace
 
 void TAddressMain::setupDataObjects() {
     // The address file is locked while open: no other program or Corvane may write it, and
@@ -81,7 +77,12 @@ void TAddressMain::setupDataObjects() {
               "Undotyping1Click",
               "Cut1Click",
               "Copy1Click",
-              "Paste1Click"};
+              "Paste1Click",
+              "mnuImportASCIIClick",
+              "mnuImportDBFClick",
+              "mnuImportVCardClick",
+              "ImportfromCorvaneClick",
+              "CopyRecordsOutMnuClick"};
     bindControls();
     connectMenus();
 }
@@ -115,7 +116,12 @@ void TAddressMain::connectMenus() {
                  {"mnuAddClick", &TAddressMain::AddButtonClick},
                  {"mnuEditClick", &TAddressMain::EditButtonClick},
                  {"mnuDeleteClick", &TAddressMain::DeleteButtonClick},
-                 {"mnuCloneClick", &TAddressMain::mnuCloneClick}};
+                 {"mnuCloneClick", &TAddressMain::mnuCloneClick},
+                 {"mnuImportASCIIClick", &TAddressMain::mnuImportASCIIClick},
+                 {"mnuImportDBFClick", &TAddressMain::mnuImportDBFClick},
+                 {"mnuImportVCardClick", &TAddressMain::mnuImportVCardClick},
+                 {"ImportfromCorvaneClick", &TAddressMain::ImportfromCorvaneClick},
+                 {"CopyRecordsOutMnuClick", &TAddressMain::CopyRecordsOutMnuClick}};
     for (const auto& item : items) {
         const auto handler = item.handler;
         connect(menuAction(item.menu), &QAction::triggered, this,
@@ -215,7 +221,7 @@ void TAddressMain::showRecord() {
     }
     // The date box follows DATE while it is being changed too, not only once it is stored.
     if (auto* displayDate = findChild<QLineEdit*>("DisplayDateEdit"))
-        displayDate->setText(data::DisplayDate(TableCVW.fieldText("DATE"), shortDatePattern()));
+        displayDate->setText(data::DisplayDate(TableCVW.fieldText("DATE"), ShortDatePattern()));
     TaggedCheck->setChecked(TableCVW.calculatedValue("Tagged").toBool());
     // The memo box mirrors MEMO while browsing; while editing it holds what the user types.
     MemoEditArmed = false;
@@ -274,6 +280,9 @@ void TAddressMain::SetButtons() {
     button("SearchMemoButton")->setEnabled(r.browsing);
     TaggedCheck->setEnabled(r.browsing || s.editing);
     enable("ClearTags1Click", r.notEditing);
+    for (const char* name : {"mnuImportASCIIClick", "mnuImportDBFClick", "mnuImportVCardClick",
+                             "ImportfromCorvaneClick", "CopyRecordsOutMnuClick"})
+        enable(name, r.notEditing);
     enable("mnuTagAllFilterMatchesClick", r.filterItems);
     enable("mnuSaveFilterClick", r.filterItems);
     enable("mnuClearFilterClick", r.filterItems);
@@ -340,7 +349,7 @@ bool TAddressMain::OpenCVWFile(const QString& path) {
         return false;
     }
     data::SetupAddressView(
-        TableCVW, [this] { return GlobalTagId; }, shortDatePattern);
+        TableCVW, [this] { return GlobalTagId; }, ShortDatePattern);
     IndexValid = data::CheckValidIndex(Engine1);
     return true;
 }

@@ -61,6 +61,13 @@ std::vector<OfferedField> OfferedTableFields(const data::TTable& table) {
     return offered(table, false);
 }
 
+OfferedField FindOffered(const std::vector<OfferedField>& offered, const QString& name) {
+    for (const OfferedField& f : offered)
+        if (f.name.compare(name, Qt::CaseInsensitive) == 0)
+            return f;
+    return {};
+}
+
 QString OfferedFieldNamed(const std::vector<OfferedField>& offered, const QString& labelOrName) {
     for (const OfferedField& f : offered)
         if (f.label.compare(labelOrName, Qt::CaseInsensitive) == 0 ||

@@ -52,6 +52,9 @@ std::vector<OfferedField> OfferedTableFields(const data::TTable& table);
 // has none there its name with a capital ("Memo").
 QString AddressFieldLabel(const QString& name);
 
+// The offered field of this name (a blank one when there is none).
+OfferedField FindOffered(const std::vector<OfferedField>& offered, const QString& name);
+
 // The name of the offered field with this display label or name (letter case ignored), empty
 // when there is none.
 QString OfferedFieldNamed(const std::vector<OfferedField>& offered, const QString& labelOrName);
