@@ -159,7 +159,10 @@ int runImport(exchange::ImportFeed& feed, Address& into, const std::string& file
     }
     if (check.problemCount > 0) {
         err << "corvane-tool: "
-            << exchange::UnholdableMessage(check, feed.whereName(), q(file)).toStdString() << '\n';
+            << exchange::UnholdableMessage(check, feed.whereName(), q(file))
+                   .replace("\r\n", "\n")
+                   .toStdString()
+            << '\n';
         return ExitFailure;
     }
     exchange::ImportHooks hooks;
@@ -369,6 +372,10 @@ int exportRecords(const Arguments& args, std::ostream& out, std::ostream& err) {
         if (applied.outcome == selection::ApplyOutcome::TooComplex ||
             applied.outcome == selection::ApplyOutcome::Refused) {
             err << "corvane-tool: the filter cannot be used\n";
+            return ExitFailure;
+        }
+        if (applied.outcome == selection::ApplyOutcome::NoMatch) {
+            err << "corvane-tool: No active records for current filter. Nothing to copy\n";
             return ExitFailure;
         }
     } else {
