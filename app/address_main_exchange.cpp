@@ -3,11 +3,13 @@
 #include "app/address_main.h"
 
 #include "data/address_file.h"
+#include "data/address_schema.h"
 #include "exchange/ascii_import_dialog.h"
 #include "exchange/copy_out_dialog.h"
 #include "exchange/table_import_dialogs.h"
 #include "platform/dialogs.h"
 
+#include <QAction>
 #include <QDir>
 
 void TAddressMain::runExclusiveImport(TImportBase& dialog) {
@@ -41,6 +43,11 @@ void TAddressMain::runExclusiveImport(TImportBase& dialog) {
     OpenCVWDBF(file);
     FollowTableEvents = true;
     if (TableCVW.active()) {
+        // Opening checked "&Last Name"; the order chosen before comes back with its check mark.
+        const QString caption = data::SortCaptionOfTag(order);
+        for (QAction* item : std::as_const(sortActions_))
+            if (!caption.isEmpty() && item->text() == caption)
+                SetMenuOrder(item);
         SetCurrentOrder(order);
         ApplyQuery();
         TableCVW.first();
