@@ -7,6 +7,14 @@ namespace data {
 
 namespace {
 
+// Plain ASCII is the same in every code page a table is stored in.
+bool isAscii(std::string_view text) {
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
 [[noreturn]] void fail(const std::exception& error) {
     if (const auto* refused = dynamic_cast<const TableError*>(&error))
         throw *refused;
@@ -35,6 +43,8 @@ bool BulkAppend::isLogical(int field) const {
 }
 
 QString BulkAppend::cannotHold(std::string_view utf8) const {
+    if (isAscii(utf8))
+        return {};
     const xbase::Encoded encoded = page_.fromUtf8(utf8);
     return encoded ? QString() : QString::fromStdString(encoded.failure->describe());
 }
@@ -49,6 +59,14 @@ void BulkAppend::start() {
 
 void BulkAppend::setText(int field, std::string_view utf8) {
     const xbase::Field& f = engine_.structure().field(std::size_t(field));
+    if (!f.isMemo() && isAscii(utf8)) {
+        try {
+            engine_.setText(std::size_t(field), utf8.substr(0, f.width));
+        } catch (const std::exception& error) {
+            fail(error);
+        }
+        return;
+    }
     xbase::Encoded encoded = page_.fromUtf8(utf8);
     if (!encoded)
         throw TableError(TableError::Kind::General,
