@@ -26,14 +26,40 @@ bool AsciiFeed::next(ImportRecord& record) {
                                   std::to_string(record_.line));
         return false;
     }
+    take(record);
+    return true;
+}
+
+void AsciiFeed::take(ImportRecord& record) {
     record.where = record_.line;
-    record.values.assign(matches_.size(), std::string());
+    record.values.resize(matches_.size());
     for (std::size_t i = 0; i < matches_.size(); ++i) {
         const int column = matches_[i].first;
-        // Columns past the first line's count are ignored; missing ones stay blank.
+        // Columns past the first line's count are ignored; missing ones stay blank. The
+        // strings change places, so that both lists keep their room for the next line.
         if (column < columnCount_ && column < int(record_.fields.size()))
-            record.values[i] = std::move(record_.fields[std::size_t(column)]);
+            record.values[i].swap(record_.fields[std::size_t(column)]);
+        else
+            record.values[i].clear();
     }
+}
+
+bool AsciiFeed::nextToCheck(ImportRecord& record) {
+    if (reader_.quoting() != CsvQuoting::Plain)
+        return next(record);
+    bool ascii = false;
+    if (!reader_.nextLine(record.where, ascii)) {
+        if (reader_.failed())
+            throw ImportReadError("cannot read " + path_ + " after line " +
+                                  std::to_string(record.where));
+        return false;
+    }
+    record.values.clear();
+    if (ascii)
+        return true;
+    // A line with other characters is cut into its values to check them.
+    reader_.splitLine(record_);
+    take(record);
     return true;
 }
 

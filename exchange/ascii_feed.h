@@ -20,9 +20,13 @@ public:
     QStringList targets() const override;
     void rewind() override;
     bool next(ImportRecord& record) override;
+    bool nextToCheck(ImportRecord& record) override;
     QString whereName() const override { return "line"; }
 
 private:
+    // The values of the record read, for the matched columns.
+    void take(ImportRecord& record);
+
     std::string path_;
     CsvReader reader_;
     int columnCount_;

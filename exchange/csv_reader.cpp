@@ -1,37 +1,49 @@
 #include "exchange/csv_reader.h"
 
+#include <algorithm>
+
 namespace exchange {
 
-std::vector<std::string> SplitPlainLine(std::string_view line) {
+void SplitPlainLine(std::string_view line, std::vector<std::string>& fields, bool unquote) {
+    std::size_t count = 0;
+    auto put = [&](std::size_t start, std::size_t end) {
+        std::string_view value = line.substr(start, end - start);
+        if (unquote && value.size() >= 2 && value.front() == '"' && value.back() == '"')
+            value = value.substr(1, value.size() - 2);
+        if (count < fields.size())
+            fields[count].assign(value);
+        else
+            fields.emplace_back(value);
+        ++count;
+    };
     // Which commas stand between quotes: from the first double quote on, a quote flips the
     // in-quotes flag unless the character before it is a quote too; such a second quote flips
     // it only while inside quotes and before a comma or the end of the line.
-    std::vector<bool> kept(line.size(), false);
     const std::size_t first = line.find('"');
-    if (first != std::string_view::npos) {
-        bool inQuotes = false;
-        for (std::size_t i = first; i < line.size(); ++i) {
-            const char c = line[i];
-            if (c == '"') {
-                const bool afterQuote = i > first && line[i - 1] == '"';
-                if (!afterQuote)
-                    inQuotes = !inQuotes;
-                else if (inQuotes && (i + 1 == line.size() || line[i + 1] == ','))
-                    inQuotes = !inQuotes;
-            } else if (c == ',' && inQuotes) {
-                kept[i] = true;
-            }
-        }
-    }
-    std::vector<std::string> fields;
+    bool inQuotes = false;
     std::size_t start = 0;
     for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] == ',' && !kept[i]) {
-            fields.emplace_back(line.substr(start, i - start));
-            start = i + 1;
+        const char c = line[i];
+        if (c == ',') {
+            if (!inQuotes) {
+                put(start, i);
+                start = i + 1;
+            }
+        } else if (c == '"') {
+            const bool afterQuote = i > first && line[i - 1] == '"';
+            if (!afterQuote)
+                inQuotes = !inQuotes;
+            else if (inQuotes && (i + 1 == line.size() || line[i + 1] == ','))
+                inQuotes = !inQuotes;
         }
     }
-    fields.emplace_back(line.substr(start));
+    put(start, line.size());
+    fields.resize(count);
+}
+
+std::vector<std::string> SplitPlainLine(std::string_view line) {
+    std::vector<std::string> fields;
+    SplitPlainLine(line, fields, false);
     return fields;
 }
 
@@ -121,6 +133,20 @@ bool CsvReader::rewind() {
     return lines_.rewind();
 }
 
+bool CsvReader::nextLine(unsigned& lineNumber, bool& ascii) {
+    if (!lines_.next(line_))
+        return false;
+    lineNumber = lines_.lineNumber();
+    ascii = std::all_of(line_.begin(), line_.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return true;
+}
+
+void CsvReader::splitLine(CsvRecord& record) {
+    record.line = lines_.lineNumber();
+    SplitPlainLine(line_, record.fields, true);
+}
+
 bool CsvReader::next(CsvRecord& record) {
     if (!lines_.next(line_))
         return false;
@@ -131,9 +157,7 @@ bool CsvReader::next(CsvRecord& record) {
             record.fields);
         return !lines_.failed();
     }
-    record.fields = SplitPlainLine(line_);
-    for (std::string& field : record.fields)
-        field = UnquotePlain(field);
+    SplitPlainLine(line_, record.fields, true);
     return true;
 }
 

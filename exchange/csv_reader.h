@@ -24,6 +24,9 @@ enum class CsvQuoting {
 // between quotes belongs to its field. An empty line gives one empty field; a line ending in
 // a comma gives an empty last field.
 std::vector<std::string> SplitPlainLine(std::string_view line);
+// The same into a list that is reused from line to line (its strings keep their room), each
+// field unquoted when asked.
+void SplitPlainLine(std::string_view line, std::vector<std::string>& fields, bool unquote);
 // Removes a leading and a trailing double quote when the value begins and ends with one.
 std::string UnquotePlain(std::string_view value);
 
@@ -42,7 +45,13 @@ public:
     bool rewind();
     // The next record; false at the end or after a read error (failed()).
     bool next(CsvRecord& record);
+    // With the program's own quoting, where a line is a record: the next line unread, with its
+    // number and whether it is plain ASCII.
+    bool nextLine(unsigned& lineNumber, bool& ascii);
+    // The fields of the line nextLine() read.
+    void splitLine(CsvRecord& record);
     bool failed() const { return lines_.failed(); }
+    CsvQuoting quoting() const { return quoting_; }
 
 private:
     TextLineReader lines_;

@@ -27,7 +27,7 @@ ImportCheck CheckImport(ImportFeed& feed, data::TTable& destination, std::size_t
     try {
         feed.rewind();
         ImportRecord record;
-        while (feed.next(record)) {
+        while (feed.nextToCheck(record)) {
             ++check.total;
             for (std::size_t i = 0; i < record.values.size() && i < fields.size(); ++i) {
                 if (fields[i] < 0 || record.values[i].empty())

@@ -38,6 +38,9 @@ public:
     virtual void rewind() = 0;
     // The next record; false at the end. Throws ImportReadError.
     virtual bool next(ImportRecord& record) = 0;
+    // The same for the check before an import: a feed that knows a record to be plain ASCII,
+    // which every code page holds, may leave its values out.
+    virtual bool nextToCheck(ImportRecord& record) { return next(record); }
     // What `where` counts in messages: "line", "card" or "record".
     virtual QString whereName() const = 0;
 };

@@ -194,7 +194,12 @@ void AppendUtf8(char32_t c, std::string& out) {
 void TextDecoder::decode(std::string_view bytes, std::string& out, bool last) {
     const EncodingEntry& e = entryOf(encoding_);
     if (e.codePage != 0) {
-        out += data::CodePageToUtf8(e.codePage, bytes);
+        // Plain ASCII is the same in every code page.
+        if (std::all_of(bytes.begin(), bytes.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+            out.append(bytes);
+        else
+            out += data::CodePageToUtf8(e.codePage, bytes);
         return;
     }
     if (encoding_ == TextEncoding::Utf8) {

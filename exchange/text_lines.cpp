@@ -78,8 +78,10 @@ bool TextLineReader::next(std::string& line) {
                 continue;
             }
         }
-        const std::size_t end = text_.find_first_of("\r\n", pos_);
-        if (end == std::string::npos) {
+        std::size_t end = pos_;
+        while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r')
+            ++end;
+        if (end == text_.size()) {
             line.append(text_, pos_, std::string::npos);
             pos_ = text_.size();
             any = true;

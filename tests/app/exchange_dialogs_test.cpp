@@ -176,6 +176,7 @@ private slots:
         const QString csv = write("pl.csv", "Nowak\r\nPawe\xC5\x82\r\n");
         bool stillOpen = false;
         dialogs->answerFile(csv);
+        dialogs->answerFile(csv);
         dialogs->answerDialog([&](QDialog& dialog) {
             auto& import = static_cast<TAsciiImport&>(dialog);
             dialog.show();
@@ -184,6 +185,11 @@ private slots:
             QTest::mouseClick(import.MatchButton, Qt::LeftButton);
             QTest::mouseClick(import.ImportButton, Qt::LeftButton);
             stillOpen = dialog.isVisible();
+            // Another file forgets the matching.
+            CHECK(import.ImportButton->isEnabled());
+            QTest::mouseClick(import.SelectButton, Qt::LeftButton);
+            CHECK(!import.ImportButton->isEnabled());
+            CHECK(import.MatchButton->isEnabled());
             QTest::mouseClick(import.CancelButton, Qt::LeftButton);
             return dialog.result();
         });
