@@ -21,6 +21,7 @@ public:
     void rewind() override;
     bool next(ImportRecord& record) override;
     bool nextToCheck(ImportRecord& record) override;
+    bool canReadAhead() const override { return true; }
     QString whereName() const override { return "line"; }
 
 private:

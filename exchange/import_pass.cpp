@@ -4,6 +4,9 @@
 #include "data/bulk_append.h"
 #include "data/table_object.h"
 #include "data/xb_engine.h"
+#include "exchange/read_ahead.h"
+
+#include <optional>
 
 namespace exchange {
 
@@ -89,10 +92,14 @@ ImportResult AppendImport(ImportFeed& feed, unsigned total, data::TTable& destin
         result.error = QString::fromUtf8(error.what());
         return result;
     }
+    // Reading and cutting the source overlaps with the appending where the feed allows it.
+    std::optional<ReadAhead> ahead;
+    if (feed.canReadAhead())
+        ahead.emplace(feed);
     ImportRecord record;
     for (;;) {
         try {
-            if (!feed.next(record))
+            if (!(ahead ? ahead->next(record) : feed.next(record)))
                 break;
         } catch (const ImportReadError& error) {
             result.end = ImportEnd::ReadError;

@@ -41,6 +41,9 @@ public:
     // The same for the check before an import: a feed that knows a record to be plain ASCII,
     // which every code page holds, may leave its values out.
     virtual bool nextToCheck(ImportRecord& record) { return next(record); }
+    // Whether next() may run on another thread than the import's: the feed touches nothing
+    // but its own file.
+    virtual bool canReadAhead() const { return false; }
     // What `where` counts in messages: "line", "card" or "record".
     virtual QString whereName() const = 0;
 };

@@ -36,6 +36,7 @@ public:
     QStringList targets() const override;
     void rewind() override;
     bool next(ImportRecord& record) override;
+    bool canReadAhead() const override { return true; }
     QString whereName() const override { return "card"; }
 
 private:

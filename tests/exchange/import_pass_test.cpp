@@ -72,6 +72,41 @@ TEST_F(ImportPass, ACancelKeepsTheRecordsAppendedAndRebuildsTheIndex) {
     EXPECT_EQ(ImportCancelledMessage(2), "Import cancelled after importing 2 records.");
 }
 
+// A source that breaks after some records, read on the second thread as a text file is.
+class BreakingFeed : public ImportFeed {
+public:
+    explicit BreakingFeed(unsigned good) : good_(good) {}
+    QStringList targets() const override { return {"LNAME"}; }
+    void rewind() override { read_ = 0; }
+    bool next(ImportRecord& record) override {
+        if (read_ == good_)
+            throw ImportReadError("the disk went away");
+        record.where = ++read_;
+        record.values = {"Name " + std::to_string(read_)};
+        return true;
+    }
+    bool canReadAhead() const override { return true; }
+    QString whereName() const override { return "line"; }
+
+private:
+    unsigned good_;
+    unsigned read_ = 0;
+};
+
+TEST_F(ImportPass, AReadErrorKeepsEveryRecordReadBeforeItAndTheIndexIsRebuilt) {
+    AddressFile file(path("ADD0001.DBF"));
+    BreakingFeed feed(1300); // more than two batches read ahead
+    const ImportResult result = AppendImport(feed, 2000, file.table, file.engine, {});
+    EXPECT_EQ(result.end, ImportEnd::ReadError);
+    EXPECT_EQ(result.imported, 1300u);
+    EXPECT_EQ(result.error, "the disk went away");
+    EXPECT_TRUE(RebuildImportIndexes(file.table, file.engine, {}));
+    EXPECT_TRUE(data::CheckValidIndex(file.engine));
+    const std::vector<Values> records = file.records();
+    ASSERT_EQ(records.size(), 1300u);
+    EXPECT_EQ(records.back()["LNAME"], "Name 1300");
+}
+
 TEST_F(ImportPass, ValuesTheFileCannotHoldAreReportedWithTheirLineBeforeAnythingIsWritten) {
     AddressFile file(path("ADD0001.DBF"));
     file.add({{"LNAME", "Existing"}});
