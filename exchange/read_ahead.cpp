@@ -31,6 +31,10 @@ void ReadAhead::read() {
             if (!batch.empty())
                 ready_.push_back(std::move(batch));
             batch = {};
+            if (!spare_.empty()) {
+                batch = std::move(spare_.back());
+                spare_.pop_back();
+            }
             filled = 0;
             ended_ = last;
             changed_.notify_all();
@@ -57,6 +61,8 @@ bool ReadAhead::next(ImportRecord& record) {
                 std::rethrow_exception(failure_);
             return false;
         }
+        if (!current_.empty())
+            spare_.push_back(std::move(current_));
         current_ = std::move(ready_.front());
         ready_.pop_front();
         position_ = 0;

@@ -35,6 +35,8 @@ private:
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<std::vector<ImportRecord>> ready_;
+    // Batches handed out before: read into again, their strings keep their room.
+    std::vector<std::vector<ImportRecord>> spare_;
     std::vector<ImportRecord> current_;
     std::size_t position_ = 0;
     bool ended_ = false;
