@@ -118,10 +118,12 @@ void TAddressMain::runStartUp() {
 void TAddressMain::installShippedTables() {
     auto rows = [](const char* resource) {
         QFile file(resource);
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     };
     data::InstallLabelStockTable(rows(":/data/label-stock.csv"));
     data::InstallStateZipTable(rows(":/data/state-zip.csv"));
+    // A ZIP table that cannot be made is said when adding first needs it.
+    data::InstallZipCityTable(rows(":/data/us-zip-cities.csv"));
 }
 
 void TAddressMain::FormActivate() {

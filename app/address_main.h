@@ -12,6 +12,9 @@
 #include <QMainWindow>
 #include <QSet>
 
+#include <functional>
+#include <memory>
+
 class QAction;
 class QCheckBox;
 class QFrame;
@@ -21,9 +24,14 @@ class QPlainTextEdit;
 class QPushButton;
 class QStackedWidget;
 class QTabBar;
+class QDialog;
 class TEDBEdit;
 class TImportBase;
 class TSplashform;
+
+namespace utilities {
+struct TagHooks;
+}
 
 // The main window: one record of the open address file as a form, with a toolbar, a menu,
 // record navigation and a status line. Until a file is open it shows only the NoData text.
@@ -106,6 +114,10 @@ public:
     void DateLabelClick();
     bool CheckDupName(const QString& first, const QString& last);
     std::pair<QString, QString> FillCityState(const QString& zip);
+    // City and state of the ZIP from the shipped US ZIP code table, the city in the letter
+    // case the file's cities mostly have; nothing when the table does not hold the ZIP or
+    // cannot be used (said once).
+    std::pair<QString, QString> CityStateFromZipTable(const QString& zip);
     void RecordFirstClick();
     void RecordPrevClick();
     void RecordNextClick();
@@ -144,10 +156,21 @@ public:
     void NoteDamage(const QString& what);
     void ReportDamage();
 
+    // Both dial buttons: the pressed one says which phone number is dialled.
+    void DialButtonClick(const QPushButton* pressed);
+    void ToClipboard1Click();
+
     void ToggleTag();
     void ClearTags1Click();
     void mnuTagAllFilterMatchesClick();
     void SetMenuOrder(QAction* item);
+
+    // The Utilities menu.
+    void CheckState1Click();
+    void DuplicatesReport1Click();
+    void CaseConversion1Click();
+    void DeleteRecords1Click();
+    void SearchReplaceFieldValues1Click();
 
 protected:
     bool event(QEvent* event) override;
@@ -173,6 +196,10 @@ private:
     void showNoData(bool show);
 
     void ClearOrderMenuItems();
+    utilities::TagHooks tagHooks();
+    void beginUtility();
+    void endUtility();
+    void runFilterUtility(const std::function<std::unique_ptr<QDialog>()>& make);
     selection::FilterFormLayout filterFormLayout() const;
     void ReapplyWhenEmpty();
     void setupDataObjects();
@@ -203,6 +230,7 @@ private:
     QSet<QString> built_;
     bool showingRecord_ = false;
     bool damageReported_ = false;
+    bool zipTableProblemSaid_ = false;
     QString pendingDamage_;
     // A rebuild mends what was noted before it; a new file starts with nothing said.
     void forgetDamage(bool newFile);

@@ -74,6 +74,7 @@ void TAddressMain::setupDataObjects() {
               "mnuEditClick",
               "mnuDeleteClick",
               "mnuCloneClick",
+              "ToClipboard1Click",
               "Undotyping1Click",
               "Cut1Click",
               "Copy1Click",
@@ -82,7 +83,12 @@ void TAddressMain::setupDataObjects() {
               "mnuImportDBFClick",
               "mnuImportVCardClick",
               "ImportfromCorvaneClick",
-              "CopyRecordsOutMnuClick"};
+              "CopyRecordsOutMnuClick",
+              "CheckState1Click",
+              "DuplicatesReport1Click",
+              "CaseConversion1Click",
+              "DeleteRecords1Click",
+              "SearchReplaceFieldValues1Click"};
     bindControls();
     connectMenus();
 }
@@ -121,7 +127,13 @@ void TAddressMain::connectMenus() {
                  {"mnuImportDBFClick", &TAddressMain::mnuImportDBFClick},
                  {"mnuImportVCardClick", &TAddressMain::mnuImportVCardClick},
                  {"ImportfromCorvaneClick", &TAddressMain::ImportfromCorvaneClick},
-                 {"CopyRecordsOutMnuClick", &TAddressMain::CopyRecordsOutMnuClick}};
+                 {"CopyRecordsOutMnuClick", &TAddressMain::CopyRecordsOutMnuClick},
+                 {"ToClipboard1Click", &TAddressMain::ToClipboard1Click},
+                 {"CheckState1Click", &TAddressMain::CheckState1Click},
+                 {"DuplicatesReport1Click", &TAddressMain::DuplicatesReport1Click},
+                 {"CaseConversion1Click", &TAddressMain::CaseConversion1Click},
+                 {"DeleteRecords1Click", &TAddressMain::DeleteRecords1Click},
+                 {"SearchReplaceFieldValues1Click", &TAddressMain::SearchReplaceFieldValues1Click}};
     for (const auto& item : items) {
         const auto handler = item.handler;
         connect(menuAction(item.menu), &QAction::triggered, this,
@@ -170,6 +182,10 @@ void TAddressMain::connectMenus() {
         auto* button = findChild<QPushButton*>(b.button);
         const auto handler = b.handler;
         connect(button, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
+    }
+    for (const char* name : {"DialPhone1Button", "DialPhone2Button"}) {
+        auto* button = findChild<QPushButton*>(name);
+        connect(button, &QPushButton::clicked, this, [this, button] { DialButtonClick(button); });
     }
 }
 
@@ -276,8 +292,10 @@ void TAddressMain::SetButtons() {
     enable("mnuSearchClick", r.browsing);
     button("BrowseButton")->setEnabled(r.browsing);
     enable("mnuBrowseClick", r.browsing);
-    button("SearchMemoButton")->setVisible(r.browsing);
-    button("SearchMemoButton")->setEnabled(r.browsing);
+    for (const char* name : {"DialPhone1Button", "DialPhone2Button", "SearchMemoButton"}) {
+        button(name)->setVisible(r.browsing);
+        button(name)->setEnabled(r.browsing);
+    }
     TaggedCheck->setEnabled(r.browsing || s.editing);
     enable("ClearTags1Click", r.notEditing);
     for (const char* name : {"mnuImportASCIIClick", "mnuImportDBFClick", "mnuImportVCardClick",
@@ -293,6 +311,10 @@ void TAddressMain::SetButtons() {
     enable("mnuEditClick", r.browsing);
     enable("mnuDeleteClick", r.browsing);
     enable("mnuCloneClick", r.browsing);
+    enable("ToClipboard1Click", r.browsing);
+    for (const char* name : {"CheckState1Click", "DuplicatesReport1Click", "CaseConversion1Click",
+                             "DeleteRecords1Click", "SearchReplaceFieldValues1Click"})
+        enable(name, r.browsing);
     for (const char* name : {"Undotyping1Click", "Cut1Click", "Copy1Click", "Paste1Click"})
         enable(name, r.fileItems);
     menuBar()->findChild<QMenu*>("FileMenu")->setEnabled(r.notEditing);

@@ -1,13 +1,17 @@
 // The record editing cycle of the main window: add, edit, save, cancel, delete and clone,
-// with the duplicate-name check and the city and state taken from an existing ZIP.
+// with the duplicate-name check and the city and state taken from an existing ZIP or, failing
+// that, from the shipped US ZIP code table.
 #include "app/address_main.h"
 
 #include "app/date_selector.h"
 #include "app/edb_edit.h"
 #include "app/get_first_last_zip.h"
 #include "controls/enter_edit.h"
+#include "data/address_file.h"
+#include "data/city_letter_case.h"
 #include "data/memo_text.h"
 #include "data/xb_env.h"
+#include "data/zip_city_table.h"
 #include "platform/dialogs.h"
 #include "platform/system_services.h"
 
@@ -87,7 +91,43 @@ std::pair<QString, QString> TAddressMain::FillCityState(const QString& zip) {
     } catch (const std::exception&) {
     }
     keeper.restore(TableCVW, true);
+    // A record with the ZIP but neither city nor state tells nothing either.
+    if (cityState.first.isEmpty() && cityState.second.isEmpty() && Adding.UseZipTable)
+        cityState = CityStateFromZipTable(zip);
     return cityState;
+}
+
+std::pair<QString, QString> TAddressMain::CityStateFromZipTable(const QString& zip) {
+    if (data::FiveDigitZip(zip).isEmpty())
+        return {};
+    data::ZipCityTable table;
+    QString problem = table.open();
+    std::optional<data::ZipCity> found;
+    if (problem.isEmpty()) {
+        try {
+            found = table.find(zip);
+        } catch (const data::TableError& error) {
+            problem = QString::fromStdString(error.what());
+        }
+    }
+    if (!problem.isEmpty()) {
+        // Adding goes on without the table; one message is enough for the session.
+        if (!zipTableProblemSaid_) {
+            zipTableProblemSaid_ = true;
+            platform::ShowInfo(
+                "The ZIP code table " + data::ZipCityTable::path() + " cannot be used: " + problem +
+                ".\r\n\r\nNew records get their city and state only from the records of "
+                "this file. Rebuild the system file indexes to mend the table's index, or "
+                "delete the table to have it made anew at the next start.");
+        }
+        return {};
+    }
+    if (!found)
+        return {};
+    // Shipped in mixed case; a file kept in upper case gets its cities so.
+    const QString city =
+        data::CitiesMostlyUpperCase(TableCVW) ? found->city.toUpper() : found->city;
+    return {city, found->state};
 }
 
 void TAddressMain::AddButtonClick() {
@@ -200,22 +240,11 @@ void TAddressMain::DeleteButtonClick() {
         return;
     if (platform::ConfirmYesNo("Delete this record?", "DELETE")) {
         try {
-            data::TXbEnv& env = data::TXbEnv::instance();
-            env.Deleted = false;
-            TableCVW.applySettings();
-            QApplication::processEvents();
-            TableCVW.edit();
-            TableCVW.setFieldBool("ISDEL", true);
-            TableCVW.post();
-            TableCVW.deleteRecord();
-            env.Deleted = true;
-            TableCVW.applySettings();
+            data::SoftDeleteRecord(TableCVW);
             // The deletion mark hides the record from the query.
             shownCount_.forget();
             TableCVW.prior();
         } catch (const std::exception& error) {
-            data::TXbEnv::instance().Deleted = true;
-            TableCVW.applySettings();
             platform::ShowInfo(QString::fromLocal8Bit(error.what()));
         }
     }

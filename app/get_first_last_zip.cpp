@@ -32,7 +32,7 @@ TGetFirstLastZip::TGetFirstLastZip(bool askName, bool askZip, QWidget* parent) :
     LastName->setWhatsThis("The last name of the new record; used to look for a duplicate.");
     FirstName->setWhatsThis("The first name of the new record; used to look for a duplicate.");
     Zip->setWhatsThis("The ZIP or postal code; city and state are filled in from a record "
-                      "with the same code.");
+                      "with the same code or, for a US ZIP code, from the ZIP code table.");
     for (QWidget* w : {static_cast<QWidget*>(lastLabel), static_cast<QWidget*>(last),
                        static_cast<QWidget*>(firstLabel), static_cast<QWidget*>(first)})
         w->setVisible(askName);

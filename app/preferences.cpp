@@ -11,6 +11,7 @@ constexpr int MaxRecentFiles = 4;
 struct BoolKey {
     const char* key;
     bool AddingPreferences::*member;
+    bool byDefault = false; // when the key is missing
 };
 
 constexpr BoolKey boolKeys[] = {
@@ -24,6 +25,7 @@ constexpr BoolKey boolKeys[] = {
     {"CarryState", &AddingPreferences::CarryState},
     {"CarryZip", &AddingPreferences::CarryZip},
     {"CarryCountry", &AddingPreferences::CarryCountry},
+    {"UseZipTable", &AddingPreferences::UseZipTable, true},
 };
 
 } // namespace
@@ -31,7 +33,7 @@ constexpr BoolKey boolKeys[] = {
 AddingPreferences AddingPreferences::read(const platform::SettingsFile& settings) {
     AddingPreferences preferences;
     for (const BoolKey& key : boolKeys)
-        preferences.*key.member = settings.readBool("Adding", key.key, false);
+        preferences.*key.member = settings.readBool("Adding", key.key, key.byDefault);
     preferences.DefaultCountry = settings.readString("Adding", "DefaultCountry");
     return preferences;
 }

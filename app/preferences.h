@@ -20,6 +20,9 @@ struct AddingPreferences {
     bool CarryState = false;
     bool CarryZip = false;
     bool CarryCountry = false;
+    // When no record has the ZIP typed for a new record, its city and state come from the
+    // shipped US ZIP code table. On unless turned off.
+    bool UseZipTable = true;
 
     static AddingPreferences read(const platform::SettingsFile& settings);
     bool write(platform::SettingsFile& settings) const;

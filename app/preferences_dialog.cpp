@@ -1,5 +1,6 @@
 #include "app/preferences_dialog.h"
 
+#include "app/dialing_settings.h"
 #include "app/preferences.h"
 #include "controls/enter_edit.h"
 #include "platform/dialogs.h"
@@ -11,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -38,6 +40,15 @@ TPreferences::TPreferences(QWidget* parent) : QDialog(parent) {
     PlugCityState =
         check(adding, addingLayout, "Automatically insert city and state/province", "PlugCityState",
               "A new record gets the city and state of a record with the same ZIP.");
+    // Only a choice while city and state are filled in at all.
+    auto* zipTableRow = new QHBoxLayout;
+    zipTableRow->addSpacing(20);
+    UseZipTable = check(adding, zipTableRow, "Use the US ZIP code table when no record has the ZIP",
+                        "UseZipTable",
+                        "When no record has the ZIP, a new record gets the city and state "
+                        "that the US ZIP code table gives for its first five digits.");
+    addingLayout->addLayout(zipTableRow);
+    connect(PlugCityState, &QCheckBox::toggled, UseZipTable, &QWidget::setEnabled);
     AutoDupCheck = check(adding, addingLayout, "Automatically check for duplicate names",
                          "AutoDupCheck", "Warns when the new name is already in the file.");
     auto* countryRow = new QHBoxLayout;
@@ -62,6 +73,19 @@ TPreferences::TPreferences(QWidget* parent) : QDialog(parent) {
     CarryCountry = check(carry, carryLayout, "Country", "CarryCountry", carryHelp);
     layout->addWidget(carry);
 
+    auto* dialing = new QGroupBox("Dial phone numbers", this);
+    auto* dialingLayout = new QVBoxLayout(dialing);
+    DialModem = new QRadioButton("Through a modem on a serial port", dialing);
+    DialModem->setObjectName("DialModem");
+    DialModem->setWhatsThis("The dial buttons send the number to a modem.");
+    DialTelLink = new QRadioButton("With the desktop's telephone program (tel: link)", dialing);
+    DialTelLink->setObjectName("DialTelLink");
+    DialTelLink->setWhatsThis("The dial buttons hand the number to the program this desktop uses "
+                              "for telephone links, such as an internet telephone.");
+    dialingLayout->addWidget(DialModem);
+    dialingLayout->addWidget(DialTelLink);
+    layout->addWidget(dialing);
+
     auto* buttons = new QHBoxLayout;
     OKButton = new QPushButton("Ok", this);
     OKButton->setObjectName("OKButton");
@@ -84,12 +108,16 @@ TPreferences::TPreferences(QWidget* parent) : QDialog(parent) {
     connect(CancelButton, &QPushButton::clicked, this, [this] { done(platform::ResultCancel); });
     connect(HelpButton, &QPushButton::clicked, this, [] { platform::ShowHelpTopic(HelpTopic); });
     LoadPreferences();
+    // Its size is known before it is centred over the main window.
+    adjustSize();
 }
 
 void TPreferences::LoadPreferences() {
     const AddingPreferences p = AddingPreferences::read(platform::SettingsFile::program());
     PlugDate->setChecked(p.PlugDate);
     PlugCityState->setChecked(p.PlugCityState);
+    UseZipTable->setChecked(p.UseZipTable);
+    UseZipTable->setEnabled(p.PlugCityState);
     AutoDupCheck->setChecked(p.AutoDupCheck);
     DefCountry->setText(p.DefaultCountry);
     CarryOrg->setChecked(p.CarryOrg);
@@ -99,12 +127,15 @@ void TPreferences::LoadPreferences() {
     CarryState->setChecked(p.CarryState);
     CarryZip->setChecked(p.CarryZip);
     CarryCountry->setChecked(p.CarryCountry);
+    const bool telLink = DialingSettings::read(platform::SettingsFile::program()).TelLink;
+    (telLink ? DialTelLink : DialModem)->setChecked(true);
 }
 
 void TPreferences::SavePreferences() {
     AddingPreferences p;
     p.PlugDate = PlugDate->isChecked();
     p.PlugCityState = PlugCityState->isChecked();
+    p.UseZipTable = UseZipTable->isChecked();
     p.AutoDupCheck = AutoDupCheck->isChecked();
     p.DefaultCountry = DefCountry->text();
     p.CarryOrg = CarryOrg->isChecked();
@@ -114,7 +145,10 @@ void TPreferences::SavePreferences() {
     p.CarryState = CarryState->isChecked();
     p.CarryZip = CarryZip->isChecked();
     p.CarryCountry = CarryCountry->isChecked();
+    DialingSettings dialing;
+    dialing.TelLink = DialTelLink->isChecked();
     platform::SettingsFile settings = platform::SettingsFile::program();
-    if (!p.write(settings))
+    const bool written = p.write(settings);
+    if (!dialing.writeTelLink(settings) || !written)
         platform::ShowInfo("Unable to write the settings file " + settings.path());
 }

@@ -4,9 +4,11 @@
 
 class QCheckBox;
 class QPushButton;
+class QRadioButton;
 class TEnterEdit;
 
-// "Preferences": the options for adding new records, kept in the settings file.
+// "Preferences": the options for adding new records and how numbers are dialled, kept in the
+// settings file.
 class TPreferences : public QDialog {
     Q_OBJECT
 public:
@@ -14,6 +16,7 @@ public:
 
     QCheckBox* PlugDate = nullptr;
     QCheckBox* PlugCityState = nullptr;
+    QCheckBox* UseZipTable = nullptr;
     QCheckBox* AutoDupCheck = nullptr;
     TEnterEdit* DefCountry = nullptr;
     QCheckBox* CarryOrg = nullptr;
@@ -23,6 +26,9 @@ public:
     QCheckBox* CarryState = nullptr;
     QCheckBox* CarryZip = nullptr;
     QCheckBox* CarryCountry = nullptr;
+    // How the dial buttons dial: through a modem, or by the desktop's telephone program.
+    QRadioButton* DialModem = nullptr;
+    QRadioButton* DialTelLink = nullptr;
     QPushButton* OKButton = nullptr;
     QPushButton* CancelButton = nullptr;
     QPushButton* HelpButton = nullptr;

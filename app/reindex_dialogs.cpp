@@ -120,6 +120,7 @@ void TSystemReindex::DoitClick() {
         {"Rebuilding Label Setup File indexes", "LBLTPL", "DESCRIPT", "UPPER(descript)"},
         {"Rebuilding Envelope File indexes", "ENVELOPE", "DESCRIPT", "UPPER(descript)"},
         {"Rebuilding Report File indexes", "REPORT", "DESCRIPT", "UPPER(descript)"},
+        {"Rebuilding ZIP Code File indexes", "ZIPCITY", "ZIP", "ZIP"},
     };
     for (const auto& t : tables) {
         setStatus(t.status);

@@ -32,6 +32,8 @@ const QHash<QString, QString>& texts() {
         {"DisplayDateEdit", "The record's date, shown in the system's short date format."},
         {"PHONEEdit", "The first phone number."},
         {"PHONE2Edit", "The second phone number."},
+        {"DialPhone1Button", "Dial the first phone number."},
+        {"DialPhone2Button", "Dial the second phone number."},
         {"FAXEdit", "The fax number."},
         {"EMAILEdit", "The e-mail address."},
         {"CODESEdit", "Free code letters; a filter can find records containing a code."},

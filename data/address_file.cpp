@@ -1,6 +1,7 @@
 #include "data/address_file.h"
 
 #include "data/address_schema.h"
+#include "data/xb_env.h"
 #include "platform/dialogs.h"
 #include "platform/path_lookup.h"
 #include "platform/program_dir.h"
@@ -111,6 +112,28 @@ bool CheckValidIndex(TXbEngine& engine) {
         return false;
     }
     return true;
+}
+
+void SoftDeleteRecord(TTable& table) {
+    TXbEnv& env = TXbEnv::instance();
+    struct HideAgain {
+        TTable& table;
+        bool hidden;
+        ~HideAgain() {
+            TXbEnv::instance().Deleted = hidden;
+            table.applySettings();
+        }
+    } hideAgain{table, env.Deleted};
+    env.Deleted = false;
+    table.applySettings();
+    try {
+        table.edit();
+        table.setFieldBool("ISDEL", true);
+        table.postWithDeletionMark();
+    } catch (...) {
+        table.cancel();
+        throw;
+    }
 }
 
 const QStringList& AddressViewOrder() {

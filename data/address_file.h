@@ -37,6 +37,11 @@ bool BuildAddressIndexes(TTable& table, TXbEngine& engine);
 // order and stops at the first missing tag.
 bool CheckValidIndex(TXbEngine& engine);
 
+// The user's deletion of the record the table shows: ISDEL set and the engine's deletion mark
+// given in one write. Marked records stay visible meanwhile, so the table keeps the record;
+// the deleted setting is as it was afterwards, also after a failure (which is thrown).
+void SoftDeleteRecord(TTable& table);
+
 // The field order of the address view, calculated fields included.
 const QStringList& AddressViewOrder();
 

@@ -75,6 +75,19 @@ QList<QVariant> TEngineCursor::values() {
     return table_.engineRecordValues();
 }
 
+int TEngineCursor::fieldNumber(const QString& name) const {
+    const auto found = engine_.structure().find(table_.bytes(name, "The field name"));
+    return found ? int(*found) : -1;
+}
+
+std::string_view TEngineCursor::fieldBytes(int field) const {
+    return engine_.fieldBytes(std::size_t(field));
+}
+
+bool TEngineCursor::deleted() const {
+    return engine_.deleted();
+}
+
 bool OrderVisitsWholeQuery(TTable& table) {
     if (!table.indexesOpen())
         return true;

@@ -3,7 +3,10 @@
 #include <QList>
 #include <QVariant>
 
+#include <QString>
+
 #include <cstdint>
+#include <string_view>
 
 namespace xbase {
 class Table;
@@ -38,6 +41,14 @@ public:
     bool admitted() const;
     // The values of the record the cursor stands on, as TTable::engineRecordValues gives them.
     QList<QVariant> values();
+
+    // For passes that compare many records without converting them: the number of a stored
+    // field (-1 when there is none), and its bytes in the record the cursor stands on, in the
+    // table's code page with the trailing blanks the file holds. Valid until the cursor moves.
+    int fieldNumber(const QString& name) const;
+    std::string_view fieldBytes(int field) const;
+    // Whether the record the cursor stands on carries the engine's deletion mark.
+    bool deleted() const;
 
 private:
     TTable& table_;

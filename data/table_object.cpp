@@ -510,6 +510,14 @@ void TTable::writeFields() {
 }
 
 void TTable::post() {
+    postRecord(false);
+}
+
+void TTable::postWithDeletionMark() {
+    postRecord(true);
+}
+
+void TTable::postRecord(bool markDeleted) {
     requireActive();
     requireEditing();
     requireIndexUpkeep();
@@ -517,6 +525,8 @@ void TTable::post() {
         if (state_ == TableState::Insert)
             table_->newRecord();
         writeFields();
+        if (markDeleted)
+            table_->setDeleted(true);
         table_->post();
     } catch (const std::exception& error) {
         // Nothing stays half written: a new record is dropped, an edited one keeps its old

@@ -86,6 +86,9 @@ public:
     void edit();
     void insert();
     void post();
+    // Posts the edit and gives the record the deletion mark in the same write, so that the
+    // record is never left with only one of the two.
+    void postWithDeletionMark();
     void cancel();
     // Gives the current record the deletion mark.
     void deleteRecord();
@@ -168,6 +171,7 @@ signals:
     void damageFound(const QString& what);
 
 private:
+    void postRecord(bool markDeleted);
     void readRecord(bool withMemos = true);
     void notify();
     void requireActive() const;

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 namespace xbase {
 class Table;
@@ -51,6 +52,12 @@ public:
     void indexTag(const QString& file, const QString& tag, const QString& key, int option = 0,
                   bool descending = false, const QString& condition = {});
     void closeIndexes();
+    // Closes one index file; record order follows when the controlling order was in it.
+    void closeIndex(const QString& file);
+    // Adds the keys of records to a work index order (one built empty, option 2), wherever
+    // the engine stands: a pass walking another order gathers the records it found and adds
+    // them at its end, in one build.
+    void addKeys(int order, const std::vector<unsigned>& recnos);
     // Closes and deletes the table's structural index, also one that cannot be read.
     void dropStructuralIndex();
     // Why the structural index cannot be used (see TTable::indexProblem).

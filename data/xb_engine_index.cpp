@@ -96,6 +96,25 @@ void TXbEngine::closeIndexes() {
     });
 }
 
+void TXbEngine::closeIndex(const QString& file) {
+    TTable& t = table();
+    if (!t.active() || !t.indexesOpen())
+        return;
+    moving([&](xbase::Table&) {
+        xbase::TableIndexes& indexes = t.indexes();
+        indexes.close(pathOf(file));
+        t.indexName = QString::fromStdString(indexes.tagName());
+    });
+}
+
+void TXbEngine::addKeys(int order, const std::vector<unsigned>& recnos) {
+    try {
+        table().indexes().addKeysOf(order, recnos);
+    } catch (const xbase::Error& error) {
+        throw TableError(TableError::Kind::General, QString::fromUtf8(error.what()));
+    }
+}
+
 void TXbEngine::setScope(const QString& top, const QString& bottom) {
     const std::string topBytes = table().bytes(top, "The scope"),
                       bottomBytes = table().bytes(bottom, "The scope");

@@ -49,6 +49,14 @@ void ShowInfo(const QString& text) {
     CurrentDialogs().message(request);
 }
 
+void ShowError(const QString& text) {
+    MessageRequest request;
+    request.text = text;
+    request.caption = "Error";
+    request.icon = MessageIcon::Error;
+    CurrentDialogs().message(request);
+}
+
 bool ConfirmYesNo(const QString& text, const QString& caption) {
     return askYesNo(text, caption, MessageAnswer::Yes);
 }

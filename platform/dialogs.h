@@ -68,6 +68,8 @@ void InstallDialogs(Dialogs* dialogs);
 
 // Information box captioned "Information" with the information icon and OK.
 void ShowInfo(const QString& text);
+// Error box captioned "Error" with the error icon and OK.
+void ShowError(const QString& text);
 // Yes/No question with the question icon; true for Yes.
 bool ConfirmYesNo(const QString& text, const QString& caption);
 // The same with No as the default button.

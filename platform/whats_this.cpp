@@ -37,15 +37,23 @@ public:
     }
 };
 
-} // namespace
-
-void GiveWhatsThis(QWidget& control, const QString& text) {
+// Shows the control's text when it is clicked in question-mark mode; null when it already does.
+QuestionMarkClicks* giveQuestionMark(QWidget& control, const QString& text) {
     control.setWhatsThis(text);
     if (control.property(Given).toBool())
-        return;
+        return nullptr;
     control.setProperty(Given, true);
     auto* clicks = new QuestionMarkClicks(&control);
     control.installEventFilter(clicks);
+    return clicks;
+}
+
+} // namespace
+
+void GiveWhatsThis(QWidget& control, const QString& text) {
+    QuestionMarkClicks* clicks = giveQuestionMark(control, text);
+    if (!clicks)
+        return;
     control.setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(&control, &QWidget::customContextMenuRequested, clicks,
                      [&control](const QPoint& at) {
@@ -55,6 +63,10 @@ void GiveWhatsThis(QWidget& control, const QString& text) {
                          if (menu.exec(global) == item)
                              ShowWhatsThis(control, global);
                      });
+}
+
+void GiveQuestionMarkText(QWidget& control, const QString& text) {
+    giveQuestionMark(control, text);
 }
 
 void GiveWhatsThisTexts(QWidget& window, const QHash<QString, QString>& texts) {

@@ -15,6 +15,9 @@ namespace platform {
 // menu item "What's this?" and when the control is clicked in question-mark mode (after the
 // what's-this button). Giving a control a text again replaces it.
 void GiveWhatsThis(QWidget& control, const QString& text);
+// The same for a control whose right-click opens its own menu (a design surface): the text
+// shows in question-mark mode only.
+void GiveQuestionMarkText(QWidget& control, const QString& text);
 // Gives every child of the window whose object name is in the table the text the table holds.
 void GiveWhatsThisTexts(QWidget& window, const QHash<QString, QString>& texts);
 

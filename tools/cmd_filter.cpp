@@ -5,7 +5,6 @@
 #include "data/data_source.h"
 #include "data/table_object.h"
 #include "data/xb_engine.h"
-#include "platform/dialogs.h"
 #include "select/apply_query.h"
 #include "select/filter_file.h"
 #include "tools/console_dialogs.h"

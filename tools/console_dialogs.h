@@ -2,23 +2,21 @@
 
 #include "platform/dialogs.h"
 
-#include <ostream>
+#include <iosfwd>
 
 namespace tool {
 
-// Messages the table layer would show in a message box go to the error stream; questions get
-// their default answer and no dialog opens.
+// The dialog seam of the command line: messages the program would show in a box go to the
+// error stream, questions get their default answer and no dialog opens. Installed while it
+// lives.
 class ConsoleDialogs : public platform::Dialogs {
 public:
-    explicit ConsoleDialogs(std::ostream& err) : err_(err) { platform::InstallDialogs(this); }
-    ~ConsoleDialogs() override { platform::InstallDialogs(nullptr); }
+    explicit ConsoleDialogs(std::ostream& err);
+    ~ConsoleDialogs() override;
     ConsoleDialogs(const ConsoleDialogs&) = delete;
     ConsoleDialogs& operator=(const ConsoleDialogs&) = delete;
 
-    platform::MessageAnswer message(const platform::MessageRequest& request) override {
-        err_ << "corvane-tool: " << request.text.simplified().toStdString() << '\n';
-        return request.defaultButton;
-    }
+    platform::MessageAnswer message(const platform::MessageRequest& request) override;
     std::optional<QString> fileName(const platform::FileRequest&) override { return {}; }
     std::optional<QFont> font(const QFont&) override { return {}; }
     std::optional<QColor> colour(const QColor&) override { return {}; }

@@ -446,6 +446,37 @@ void TableIndexes::addKey() {
         tag.indexed.tree->insert(tag.indexed.keyOf(record), record.recno);
 }
 
+void TableIndexes::addKey(int number, std::uint32_t recno) {
+    Tag& tag = tagAt(number);
+    if (!tag.indexed.manual)
+        throw Error(ErrorKind::State, "keys are added only to a work index");
+    const Record record = table_->storedRecord(recno);
+    if (tag.indexed.includes(record))
+        tag.indexed.tree->insert(tag.indexed.keyOf(record), record.recno);
+}
+
+void TableIndexes::addKeysOf(int number, const std::vector<std::uint32_t>& recnos) {
+    Tag& tag = tagAt(number);
+    if (!tag.indexed.manual)
+        throw Error(ErrorKind::State, "keys are added only to a work index");
+    IndexTree& tree = *tag.indexed.tree;
+    if (tree.first().leaf != 0) {
+        for (std::uint32_t recno : recnos)
+            addKey(number, recno);
+        return;
+    }
+    KeyBlock& keys = scratch_;
+    keys.reset(tree.keyLength());
+    keys.reserve(recnos.size());
+    for (std::uint32_t recno : recnos) {
+        const Record record = table_->storedRecord(recno);
+        if (tag.indexed.includes(record))
+            tag.indexed.writeKey(record, keys.push(recno));
+    }
+    keys.sort();
+    tree.buildSorted(keys);
+}
+
 TableIndexes::Tag& TableIndexes::tagAt(int number) const {
     if (number == -1)
         number = current_;

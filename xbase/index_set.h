@@ -63,6 +63,12 @@ public:
                   std::string_view forExpression = {}, const ProgressCallback& progress = {});
     /// Adds the current record's key to the controlling order (the work index).
     void addKey();
+    /// Adds a record's key to a work index order, wherever the table stands, so that a pass
+    /// walking another order can gather records without leaving it.
+    void addKey(int number, std::uint32_t recno);
+    /// The same for many records at once. Keys going into an empty work index are sorted and
+    /// written in one build, far faster than one by one; a record given twice is added once.
+    void addKeysOf(int number, const std::vector<std::uint32_t>& recnos);
 
     int orderCount() const noexcept { return static_cast<int>(tags_.size()); }
     /// The order number of a tag, 0 when none is open by that name.

@@ -28,6 +28,18 @@ Error corrupt(const File& f, const std::string& what) {
     return Error(ErrorKind::Corrupt, f.path().string() + ": damaged memo file: " + what);
 }
 
+// Where a memo's block starts, when the file as a whole is sound and the block lies in it
+// with at least `head` bytes after its start.
+std::uint64_t blockOffset(const File& f, const std::string& damage, std::uint32_t block,
+                          std::uint32_t blockSize, std::uint64_t fileSize, std::uint64_t head) {
+    if (!damage.empty())
+        throw corrupt(f, damage);
+    const std::uint64_t offset = std::uint64_t(block) * blockSize;
+    if (offset < memoHeaderLength || offset + head > fileSize)
+        throw corrupt(f, "memo block " + std::to_string(block) + " lies outside the file");
+    return offset;
+}
+
 class Fpt final : public MemoFile {
 public:
     // With `exclusive`, nobody else changes the file, so its size and next free block
@@ -66,12 +78,8 @@ public:
     std::string read(std::uint32_t block) const override {
         if (block == 0)
             return {};
-        if (!damage_.empty())
-            throw corrupt(file_, damage_);
-        std::uint64_t offset = std::uint64_t(block) * blockSize_;
-        std::uint64_t size = fileSize();
-        if (offset < memoHeaderLength || offset + 8 > size)
-            throw corrupt(file_, "memo block " + std::to_string(block) + " lies outside the file");
+        const std::uint64_t size = fileSize();
+        const std::uint64_t offset = blockOffset(file_, damage_, block, blockSize_, size, 8);
         unsigned char head[8];
         reads_.read(file_, size, offset, head, sizeof head);
         std::uint32_t length = readBe32(head + 4);
@@ -201,12 +209,8 @@ public:
     std::string read(std::uint32_t block) const override {
         if (block == 0)
             return {};
-        if (!damage_.empty())
-            throw corrupt(file_, damage_);
-        std::uint64_t offset = std::uint64_t(block) * blockSize_;
-        std::uint64_t size = file_.size();
-        if (offset < memoHeaderLength || offset >= size)
-            throw corrupt(file_, "memo block " + std::to_string(block) + " lies outside the file");
+        const std::uint64_t size = file_.size();
+        std::uint64_t offset = blockOffset(file_, damage_, block, blockSize_, size, 1);
         unsigned char h[8] = {};
         std::size_t got = file_.readSomeAt(offset, h, sizeof h);
         if (got == 8 && h[0] == 0xFF && h[1] == 0xFF && h[2] == 0x08 && h[3] == 0x00) {

@@ -35,16 +35,19 @@ TEST(Preferences, ElevenAddingKeysRoundTripAndTagIdDefaultsToANewId) {
     platform::SettingsFile settings(home.path() + "/CORVAN.ini");
     AddingPreferences defaults = AddingPreferences::read(settings);
     EXPECT_FALSE(defaults.PlugCityState);
+    EXPECT_TRUE(defaults.UseZipTable); // the one key that is on when missing
     EXPECT_TRUE(defaults.DefaultCountry.isEmpty());
     AddingPreferences chosen;
     chosen.PlugCityState = true;
     chosen.CarryZip = true;
+    chosen.UseZipTable = false;
     chosen.DefaultCountry = "Canada";
     ASSERT_TRUE(chosen.write(settings));
     const AddingPreferences back = AddingPreferences::read(settings);
     EXPECT_TRUE(back.PlugCityState);
     EXPECT_TRUE(back.CarryZip);
     EXPECT_FALSE(back.CarryCity);
+    EXPECT_FALSE(back.UseZipTable);
     EXPECT_EQ(back.DefaultCountry, "Canada");
 
     platform::SetClock([] { return QDateTime(QDate(1997, 4, 28), QTime(10, 30, 0)); });

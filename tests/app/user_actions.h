@@ -2,6 +2,7 @@
 
 #include "app/address_main.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
@@ -36,10 +37,12 @@ inline bool chooseMenuItem(TAddressMain& form, const QString& handler) {
         item->trigger();
         return true;
     }
+    // The menu of the bar that opens the submenu; a menu of the bar itself is its own top.
     QMenu* top = menu;
-    QMenu* parent = menuOf(menu->menuAction());
-    if (parent && parent != menu)
-        top = parent;
+    for (QObject* owner : menu->menuAction()->associatedObjects())
+        if (auto* parent = qobject_cast<QMenu*>(owner);
+            parent && parent != menu && bar->actions().contains(parent->menuAction()))
+            top = parent;
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(top->menuAction()).center());
     if (!top->isVisible())
         return false;
@@ -63,6 +66,13 @@ inline void click(TAddressMain& form, const char* button) {
     auto* target = form.findChild<QPushButton*>(button);
     QVERIFY2(target, button);
     QTest::mouseClick(target, Qt::LeftButton);
+}
+
+// Clicks a check box or radio button on its box, which takes the click wherever the layout
+// has stretched the control.
+inline void clickBox(QAbstractButton* box) {
+    QVERIFY(box);
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
 }
 
 inline void showTab(TAddressMain& form, int index) {

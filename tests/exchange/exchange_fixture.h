@@ -30,8 +30,9 @@ struct AddressFile {
         source.setDataSet(&table);
         engine.DataSource = &source;
         table.exclusive = true;
-        if (!QFile::exists(path))
+        if (!QFile::exists(path)) {
             EXPECT_TRUE(data::CreateAddressFile(path, table, engine));
+        }
         EXPECT_TRUE(data::OpenAddressTable(path, table));
         for (const data::FieldInfo& f : table.fields())
             table.field(f.name)->label = exchange::AddressFieldLabel(f.name);

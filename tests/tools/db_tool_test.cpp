@@ -1,47 +1,13 @@
 // corvane-tool's table commands on sound and damaged tables: every fault is reported, a bad
 // input writes nothing, and an existing table is replaced only when asked.
+#include "tests/tools/tool_run.h"
 #include "tests/xbase/damaged_tables.h"
 #include "tests/xbase/test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-#include <sys/wait.h>
-
 namespace xbase::test {
 namespace {
-
-struct ToolRun {
-    int code = -1;
-    std::string out, err;
-};
-
-std::string quoted(const std::string& s) {
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-std::string slurp(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-ToolRun tool(const TempDir& dir, const std::vector<std::string>& args) {
-    std::string command = CORVANE_TOOL;
-    for (const std::string& a : args)
-        command += " " + quoted(a);
-    command +=
-        " >" + quoted((dir / "out.txt").string()) + " 2>" + quoted((dir / "err.txt").string());
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(dir / "out.txt"),
-            slurp(dir / "err.txt")};
-}
 
 // Names with memos on every record, and an index by name.
 std::filesystem::path people(const TempDir& dir) {

@@ -213,6 +213,38 @@ TEST_F(IndexSetTest, EmptyWorkIndexTakesOnlyAddedKeys) {
     EXPECT_EQ(indexes->orderCount(), 2);
 }
 
+TEST_F(IndexSetTest, KeysAreAddedToAWorkIndexFromAnotherOrder) {
+    add("Smith", "A", 1);
+    add("Jones", "B", 2);
+    add("Adams", "C", 3);
+    indexes = std::make_unique<TableIndexes>(*table);
+    indexes->indexTag({}, "LNAME", "LNAME");
+    indexes->indexTag(dir / "work.idx", {}, "LNAME", TableIndexes::emptyWorkIndex);
+    // Walking the name order, records 1 and 3 are gathered without leaving it.
+    indexes->setOrder(1);
+    table->top();
+    indexes->addKey(2, 1);
+    indexes->addKey(2, 3);
+    EXPECT_EQ(table->recno(), 3u);
+    EXPECT_EQ(indexes->order(), 1);
+    // A kept tag takes no keys by hand, and a record must exist.
+    EXPECT_THROW(indexes->addKey(1, 2), Error);
+    EXPECT_THROW(indexes->addKey(2, 9), Error);
+    indexes->setOrder(2);
+    EXPECT_EQ(visit(), (std::vector<std::string>{"Adams", "Smith"}));
+    EXPECT_TRUE(indexes->check().empty());
+
+    // Many at once: into an empty work index in one build, else one by one; twice is once.
+    indexes->indexTag(dir / "many.idx", {}, "LNAME", TableIndexes::emptyWorkIndex);
+    const int many = indexes->order();
+    indexes->addKeysOf(many, {3, 1, 3});
+    EXPECT_EQ(visit(), (std::vector<std::string>{"Adams", "Smith"}));
+    indexes->addKeysOf(many, {2, 1});
+    EXPECT_EQ(visit(), (std::vector<std::string>{"Adams", "Jones", "Smith"}));
+    EXPECT_THROW(indexes->addKeysOf(1, {2}), Error);
+    EXPECT_TRUE(indexes->check().empty());
+}
+
 TEST_F(IndexSetTest, BadExpressionsAreRefused) {
     indexes = std::make_unique<TableIndexes>(*table);
     EXPECT_THROW(indexes->indexTag({}, "X", "NOSUCHFIELD"), Error);
