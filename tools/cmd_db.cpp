@@ -1,7 +1,7 @@
 // corvane-tool db ...: look into, dump, create and fill dBASE tables with the engine alone.
 #include "tools/command.h"
 
-#include "tools/progress_line.h"
+#include "tools/terminal_gauge.h"
 #include "xbase/code_page.h"
 #include "xbase/file.h"
 #include "xbase/index_set.h"
@@ -284,18 +284,16 @@ int appendCsv(const Arguments& args, std::ostream& out, std::ostream& err) {
     const bool buildAfter = rows >= 1000 && rows * 4 >= before && indexes->orderCount() > 0;
     if (buildAfter)
         indexes.reset();
-    ProgressLine progress(err);
     try {
         appendRecords(t, args[1]);
         t.flush();
         if (buildAfter) {
             indexes = std::make_unique<xbase::TableIndexes>(t);
-            indexes->rebuild([&](int percent) { progress.show("Rebuilding indexes", percent); });
-            progress.end();
+            TerminalGauge gauge(err, "Rebuilding indexes");
+            indexes->rebuild([&](int percent) { gauge.show(percent); });
         }
         indexes->flush();
     } catch (...) {
-        progress.end();
         // Nothing half written: the records appended so far leave the table again.
         try {
             t.cancel();

@@ -16,7 +16,7 @@
 #include "select/apply_query.h"
 #include "select/filter_file.h"
 #include "tools/console_dialogs.h"
-#include "tools/progress_line.h"
+#include "tools/terminal_gauge.h"
 
 #include <QFileInfo>
 #include <QString>
@@ -147,10 +147,13 @@ exchange::TextEncoding detectedEncoding(const std::string& file) {
     return exchange::DetectEncoding(head, head.size() < (4u << 20));
 }
 
+int percentOf(unsigned done, unsigned total) {
+    return total > 0 ? int(static_cast<unsigned long long>(done) * 100 / total) : 0;
+}
+
 // Checks, appends and rebuilds; the exit code.
 int runImport(exchange::ImportFeed& feed, Address& into, const std::string& file, std::ostream& out,
               std::ostream& err) {
-    ProgressLine progress(err);
     const exchange::ImportCheck check = exchange::CheckImport(feed, into.table);
     if (!check.readError.isEmpty()) {
         err << "corvane-tool: cannot read " << file << ": " << check.readError.toStdString()
@@ -165,18 +168,22 @@ int runImport(exchange::ImportFeed& feed, Address& into, const std::string& file
             << '\n';
         return ExitFailure;
     }
-    exchange::ImportHooks hooks;
-    hooks.progress = [&](unsigned done, unsigned total) {
-        progress.show("Importing records", done, total);
-        return true;
-    };
-    const exchange::ImportResult result =
-        exchange::AppendImport(feed, check.total, into.table, into.engine, hooks);
-    progress.end();
-    const bool built = exchange::RebuildImportIndexes(into.table, into.engine, [&](int percent) {
-        progress.show("Rebuilding indexes", percent);
-    });
-    progress.end();
+    exchange::ImportResult result;
+    {
+        TerminalGauge gauge(err, "Importing records");
+        exchange::ImportHooks hooks;
+        hooks.progress = [&](unsigned done, unsigned total) {
+            gauge.show(percentOf(done, total));
+            return true;
+        };
+        result = exchange::AppendImport(feed, check.total, into.table, into.engine, hooks);
+    }
+    bool built = false;
+    {
+        TerminalGauge gauge(err, "Rebuilding indexes");
+        built = exchange::RebuildImportIndexes(into.table, into.engine,
+                                               [&](int percent) { gauge.show(percent); });
+    }
     if (result.end == exchange::ImportEnd::ReadError ||
         result.end == exchange::ImportEnd::WriteError) {
         err << "corvane-tool: the import stopped after " << result.imported
@@ -393,15 +400,16 @@ int exportRecords(const Arguments& args, std::ostream& out, std::ostream& err) {
         err << "corvane-tool: No active records for current filter. Nothing to copy\n";
         return ExitFailure;
     }
-    ProgressLine progress(err);
-    exchange::ExportHooks hooks;
-    hooks.progress = [&](unsigned done, unsigned total) {
-        progress.show("Copying records", done, total);
-        return true;
-    };
-    const exchange::ExportResult result =
-        exchange::ExportRecords(from.table, from.engine, destination, options, hooks);
-    progress.end();
+    exchange::ExportResult result;
+    {
+        TerminalGauge gauge(err, "Copying records");
+        exchange::ExportHooks hooks;
+        hooks.progress = [&](unsigned done, unsigned total) {
+            gauge.show(percentOf(done, total));
+            return true;
+        };
+        result = exchange::ExportRecords(from.table, from.engine, destination, options, hooks);
+    }
     if (!result.error.isEmpty()) {
         err << "corvane-tool: " << result.error.toStdString() << " (" << result.written
             << " records were written)\n";
