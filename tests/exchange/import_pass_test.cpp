@@ -43,19 +43,24 @@ TEST_F(ImportPass, AppendsOneRecordALineByTheTextRules) {
                                         "Short\r\n"
                                         "\r\n"
                                         "\"Quote,Anna,\"Paris\r\n"
-                                        "A name far longer than the thirty characters,x,y\r\n");
+                                        "A name far longer than the thirty characters,x,y\r\n"
+                                        "Wide," +
+                                            QByteArray(2100, 'x') + ",Denver\r\n");
     AsciiFeed feed(csv.toStdString(), TextEncoding::Utf8, CsvQuoting::Plain, 3, nameCityMatches());
     const ImportResult result = import(feed, file);
     EXPECT_EQ(result.end, ImportEnd::Complete);
-    EXPECT_EQ(result.imported, 6u);
+    EXPECT_EQ(result.imported, 7u);
     const std::vector<Values> records = file.records();
-    ASSERT_EQ(records.size(), 7u);
+    ASSERT_EQ(records.size(), 8u);
     EXPECT_EQ(records[1], (Values{{"LNAME", "Smith"}, {"FNAME", "John"}, {"CITY", "Boston"}}));
     EXPECT_EQ(records[2], (Values{{"LNAME", "Jones, Jr."}, {"FNAME", "Fred"}, {"CITY", "Vienna"}}));
     EXPECT_EQ(records[3], (Values{{"LNAME", "Short"}}));
     EXPECT_EQ(records[4], Values{}); // a blank line is a blank record
     EXPECT_EQ(records[5], (Values{{"LNAME", "\"Quote,Anna,\"Paris"}}));
     EXPECT_EQ(records[6]["LNAME"], "A name far longer than the thi");
+    // A line is read whole, however long: its fields past the 2048th character still arrive.
+    EXPECT_EQ(records[7]["LNAME"], "Wide");
+    EXPECT_EQ(records[7]["CITY"], "Denver");
     // The tags were built over the new records.
     file.engine.setOrderNumber(file.engine.tagArea("LNAME"));
     EXPECT_TRUE(file.engine.seek("JONES"));
