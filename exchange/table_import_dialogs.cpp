@@ -214,7 +214,7 @@ TImportCorvane1x::TImportCorvane1x(data::TTable& table, data::TXbEngine& engine,
 void TImportCorvane1x::SelectFileClick() {
     const QString folder = QDir::currentPath();
     const std::optional<QString> chosen =
-        askForFile("Text files|*.TXT|All files|*.*", "*.dbf", "DBF");
+        askForFile("DBF Files|*.DBF|All files|*.*", "*.dbf", "DBF");
     if (!chosen)
         return;
     setFileName(*chosen);
