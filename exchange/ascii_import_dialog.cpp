@@ -117,8 +117,9 @@ void TAsciiImport::MatchFieldsClick() {
         setup.sampleWidths.push_back(
             std::clamp(wanted, metrics.horizontalAdvance("Field 12") + 8, widest));
     }
-    for (const auto& row : sample_.rows) {
-        std::vector<std::string> cut = row;
+    // The grid shows the sampled lines but the last one read.
+    for (std::size_t r = 0; r + 1 < sample_.rows.size(); ++r) {
+        std::vector<std::string> cut = sample_.rows[r];
         cut.resize(sample_.columns.size());
         setup.sample.push_back(std::move(cut));
     }

@@ -12,6 +12,8 @@
 #include <QTableWidget>
 #include <QToolButton>
 
+#include <algorithm>
+
 TFieldMatchBase::TFieldMatchBase(Setup setup, const exchange::FieldMatch& match, QWidget* parent)
     : QDialog(parent), setup_(std::move(setup)), match_(match) {
     setWindowTitle(setup_.caption);
@@ -45,8 +47,11 @@ TFieldMatchBase::TFieldMatchBase(Setup setup, const exchange::FieldMatch& match,
     ImportGrid->setSelectionMode(QAbstractItemView::SingleSelection);
     ImportGrid->setHorizontalHeaderLabels(
         {"Corvane Field", "Import from Field (in " + setup_.fileName + ")"});
-    ImportGrid->horizontalHeader()->setStretchLastSection(true);
+    // The source column is as wide as its title with the file's name in it, and fills the rest
+    // of the grid when that is shorter; a long name scrolls instead of being cut off.
     ImportGrid->setColumnWidth(0, 150);
+    ImportGrid->setColumnWidth(1,
+                               std::max(ImportGrid->horizontalHeader()->sectionSizeHint(1), 226));
     for (int r = 0; r < int(setup_.rows.size()); ++r)
         ImportGrid->setItem(r, 0, new QTableWidgetItem(setup_.rows[std::size_t(r)].label));
     ImportGrid->setCurrentCell(0, 0);
