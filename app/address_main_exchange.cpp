@@ -1,5 +1,5 @@
-// Import and export from the File menu: each dialog gets the address file as its Part of the
-// hand-over says, and the window takes its state back afterwards.
+// Import and export from the File menu: each dialog is handed the address file, and the window
+// takes its state back afterwards.
 #include "app/address_main.h"
 
 #include "data/address_file.h"
