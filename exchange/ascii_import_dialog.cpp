@@ -79,7 +79,7 @@ void TAsciiImport::resample(bool keepMatches) {
         return;
     const std::vector<exchange::AsciiColumn> before = sample_.columns;
     sample_ = exchange::SampleAsciiFile(chosenFile().toStdString(), encoding(), quoting());
-    if (sample_.rows.empty()) {
+    if (sample_.rows.size() < 2) {
         platform::ShowInfo("Unable to import from this file");
         sample_ = {};
         MatchButton->setEnabled(false);

@@ -92,10 +92,15 @@ private slots:
         form->SetMenuOrder(form->findChild<QAction*>("SortCITY"));
         QString encodingShown, importEnabledBefore;
         QStringList firstSample;
+        // A file of one line is refused: the sample needs a second one.
+        dialogs->answerFile(write("one.csv", "Smith,John\r\n"));
         dialogs->answerFile(csv);
         dialogs->answerDialog([&](QDialog& dialog) {
             auto& import = static_cast<TAsciiImport&>(dialog);
             dialog.show();
+            QTest::mouseClick(import.SelectButton, Qt::LeftButton);
+            CHECK(dialogs->messageTexts().endsWith("Unable to import from this file"));
+            CHECK(!import.MatchButton->isEnabled());
             QTest::mouseClick(import.SelectButton, Qt::LeftButton);
             encodingShown = import.EncodingCombo->currentText();
             importEnabledBefore = import.ImportButton->isEnabled() ? "enabled" : "disabled";
@@ -108,6 +113,7 @@ private slots:
             dialog.show();
             CHECK_EQ(dialog.windowTitle(), QString("ASCII File Import Match Fields"));
             auto* sample = match.findChild<QTableWidget*>("SG");
+            CHECK_EQ(sample->rowCount(), 2); // the lines sampled but the last one read
             for (int c = 0; c < sample->columnCount(); ++c)
                 firstSample << sample->horizontalHeaderItem(c)->text() + "=" +
                                    sample->item(0, c)->text();
