@@ -26,6 +26,7 @@ class QStackedWidget;
 class QTabBar;
 class QDialog;
 class TEDBEdit;
+class TImportBase;
 class TSplashform;
 
 namespace utilities {
@@ -134,6 +135,15 @@ public:
     void mnuRestoreFilterClick();
     void RestoreFilterFrom(const QString& path);
     void SetCurrentOrder(const QString& tag);
+    // The system's short date pattern ("mm/dd/yyyy" and the like).
+    static QString ShortDatePattern();
+
+    // Import and export.
+    void mnuImportASCIIClick();
+    void mnuImportDBFClick();
+    void mnuImportVCardClick();
+    void ImportfromCorvaneClick();
+    void CopyRecordsOutMnuClick();
 
     void SearchButtonClick();
     void BrowseButtonClick();
@@ -201,6 +211,9 @@ private:
     bool OpenCVWFile(const QString& path);
     void OnOpenCVWFile(bool opened);
     bool needsOpenFile();
+    // Runs an import dialog on the address file reopened for it alone, and opens the file again
+    // in this window afterwards.
+    void runExclusiveImport(TImportBase& dialog);
     void connectMenus();
     bool eventFilter(QObject* watched, QEvent* event) override;
     // A control of this window itself: not a menu, the menu bar or a popup of its own.

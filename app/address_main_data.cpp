@@ -32,13 +32,10 @@
 #include <QPushButton>
 #include <functional>
 
-namespace {
-
-QString shortDatePattern() {
+// The system short date pattern; the settings file may set it later.
+QString TAddressMain::ShortDatePattern() {
     return platform::SystemShortDatePattern();
 }
-
-} // namespace
 
 void TAddressMain::setupDataObjects() {
     // The address file is locked while open: no other program or Corvane may write it, and
@@ -80,6 +77,11 @@ void TAddressMain::setupDataObjects() {
               "Cut1Click",
               "Copy1Click",
               "Paste1Click",
+              "mnuImportASCIIClick",
+              "mnuImportDBFClick",
+              "mnuImportVCardClick",
+              "ImportfromCorvaneClick",
+              "CopyRecordsOutMnuClick",
               "CheckState1Click",
               "DuplicatesReport1Click",
               "CaseConversion1Click",
@@ -120,6 +122,11 @@ void TAddressMain::connectMenus() {
                  {"mnuDeleteClick", &TAddressMain::DeleteButtonClick},
                  {"mnuCloneClick", &TAddressMain::mnuCloneClick},
                  {"LettersMenuClick", &TAddressMain::LettersMenuClick},
+                 {"mnuImportASCIIClick", &TAddressMain::mnuImportASCIIClick},
+                 {"mnuImportDBFClick", &TAddressMain::mnuImportDBFClick},
+                 {"mnuImportVCardClick", &TAddressMain::mnuImportVCardClick},
+                 {"ImportfromCorvaneClick", &TAddressMain::ImportfromCorvaneClick},
+                 {"CopyRecordsOutMnuClick", &TAddressMain::CopyRecordsOutMnuClick},
                  {"ToClipboard1Click", &TAddressMain::ToClipboard1Click},
                  {"CheckState1Click", &TAddressMain::CheckState1Click},
                  {"DuplicatesReport1Click", &TAddressMain::DuplicatesReport1Click},
@@ -230,7 +237,7 @@ void TAddressMain::showRecord() {
     }
     // The date box follows DATE while it is being changed too, not only once it is stored.
     if (auto* displayDate = findChild<QLineEdit*>("DisplayDateEdit"))
-        displayDate->setText(data::DisplayDate(TableCVW.fieldText("DATE"), shortDatePattern()));
+        displayDate->setText(data::DisplayDate(TableCVW.fieldText("DATE"), ShortDatePattern()));
     TaggedCheck->setChecked(TableCVW.calculatedValue("Tagged").toBool());
     // The memo box mirrors MEMO while browsing; while editing it holds what the user types.
     MemoEditArmed = false;
@@ -293,6 +300,9 @@ void TAddressMain::SetButtons() {
     }
     TaggedCheck->setEnabled(r.browsing || s.editing);
     enable("ClearTags1Click", r.notEditing);
+    for (const char* name : {"mnuImportASCIIClick", "mnuImportDBFClick", "mnuImportVCardClick",
+                             "ImportfromCorvaneClick", "CopyRecordsOutMnuClick"})
+        enable(name, r.notEditing);
     enable("mnuTagAllFilterMatchesClick", r.filterItems);
     enable("mnuSaveFilterClick", r.filterItems);
     enable("mnuClearFilterClick", r.filterItems);
@@ -363,7 +373,7 @@ bool TAddressMain::OpenCVWFile(const QString& path) {
         return false;
     }
     data::SetupAddressView(
-        TableCVW, [this] { return GlobalTagId; }, shortDatePattern);
+        TableCVW, [this] { return GlobalTagId; }, ShortDatePattern);
     IndexValid = data::CheckValidIndex(Engine1);
     return true;
 }

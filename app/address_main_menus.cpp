@@ -34,6 +34,7 @@ void TAddressMain::buildMenus() {
     addMenuItem(import, "Import from &DBF File", "mnuImportDBFClick");
     addMenuItem(import, "Import from &ASCII File", "mnuImportASCIIClick");
     addMenuItem(import, "Import from Corvane 1.x DBF", "ImportfromCorvaneClick");
+    addMenuItem(import, "Import from &vCard File", "mnuImportVCardClick");
     addMenuItem(file, "&Export ", "CopyRecordsOutMnuClick");
     file->addSeparator();
     addMenuItem(file, "Set &Filter", "mnuSetFilterClick", QKeySequence("Ctrl+F"));

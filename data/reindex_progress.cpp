@@ -19,7 +19,7 @@ int TagBuildGauge::update(int percent) {
     last_ = percent;
     if (total_ <= 0)
         return 0;
-    const int shown = int(std::lround(double(total_) / Divisor * 100.0));
+    const int shown = int(std::lround(double(total_) / divisor_ * 100.0));
     return std::min(shown, 100);
 }
 

@@ -193,6 +193,7 @@ void TTable::open() {
         info.size = stored[i].width;
         info.label = info.name;
         info.displayWidth = stored[i].width;
+        info.engineType = stored[i].type;
         fields_ << info;
         engineField_ << int(i);
     }

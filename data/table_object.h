@@ -31,6 +31,7 @@ struct FieldInfo {
     int displayWidth = 0;
     bool visible = true;
     bool calculated = false;
+    char engineType = 0; // the type letter the table stores ('C', 'N', 'M', ...); 0 if calculated
 };
 
 // A failure of a table operation, with a message fit to show.

@@ -62,6 +62,16 @@ QString TXbEngine::queryText() const {
     return t.text(t.engineTable().query());
 }
 
+void TXbEngine::copyStructure(const QString& path) {
+    try {
+        table().engineTable().copyStructure(std::filesystem::path(path.toStdString()));
+    } catch (const TableError&) {
+        throw;
+    } catch (const std::exception& error) {
+        throw TableError(TableError::Kind::General, QString::fromUtf8(error.what()));
+    }
+}
+
 unsigned TXbEngine::queryRecCount() {
     TTable& t = table();
     xbase::Table& engine = t.engineTable();

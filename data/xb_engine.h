@@ -65,6 +65,9 @@ public:
 
     void pack();
     void zap();
+    // Creates an empty table with the same fields (and a memo file when it has a memo) at the
+    // path; an existing file there is replaced.
+    void copyStructure(const QString& path);
     void setScope(const QString& top, const QString& bottom);
     void clearScope();
 

@@ -1,6 +1,7 @@
 // corvane-tool db ...: look into, dump, create and fill dBASE tables with the engine alone.
 #include "tools/command.h"
 
+#include "tools/terminal_gauge.h"
 #include "xbase/code_page.h"
 #include "xbase/file.h"
 #include "xbase/index_set.h"
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <sstream>
@@ -206,11 +208,11 @@ bool readCsvRecord(std::istream& in, std::vector<std::string>& row) {
     return any;
 }
 
-// The records of a UTF-8 CSV file (a leading byte order mark is skipped) as bytes of the
-// table's code page. Every record is checked and converted before anything is appended, so
-// that a record the table cannot take leaves the table exactly as it was.
-std::vector<std::vector<std::string>> readCsvForTable(const std::string& csvPath,
-                                                      const std::string& tablePath) {
+// Calls `take` with each record of a UTF-8 CSV file (a leading byte order mark is skipped),
+// its values as bytes of the table's code page; a record the table cannot take throws, naming
+// the record and the field.
+void forEachCsvRecord(const std::string& csvPath, const xbase::Table& table,
+                      const std::function<void(const std::vector<std::string>&)>& take) {
     std::ifstream in(csvPath, std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot read " + csvPath);
@@ -218,14 +220,12 @@ std::vector<std::vector<std::string>> readCsvForTable(const std::string& csvPath
         in.clear();
         in.seekg(0);
     }
-    // Opened only to read, so that the table is not touched when a record is refused.
-    const xbase::Table t = xbase::Table::open(tablePath, xbase::OpenMode::ReadOnly);
-    const xbase::CodePage page = xbase::CodePage::ofLanguage(t.language());
-    const auto& fields = t.structure().fields();
-    std::vector<std::vector<std::string>> rows;
+    const xbase::CodePage page = xbase::CodePage::ofLanguage(table.language());
+    const auto& fields = table.structure().fields();
     std::vector<std::string> row;
+    std::size_t number = 0;
     while (readCsvRecord(in, row)) {
-        const std::string record = csvPath + " record " + std::to_string(rows.size() + 1);
+        const std::string record = csvPath + " record " + std::to_string(++number);
         if (row.size() > fields.size())
             throw std::runtime_error(record + " has " + std::to_string(row.size()) +
                                      " columns, the table " + std::to_string(fields.size()) +
@@ -233,9 +233,31 @@ std::vector<std::vector<std::string>> readCsvForTable(const std::string& csvPath
         for (std::size_t i = 0; i < row.size(); ++i)
             row[i] =
                 page.fromUtf8OrThrow(row[i], record + ", field " + page.toUtf8(fields[i].name));
-        rows.push_back(std::move(row));
+        take(row);
     }
-    return rows;
+    if (in.bad())
+        throw std::runtime_error("cannot read " + csvPath + " after record " +
+                                 std::to_string(number));
+}
+
+// Appends the records, their values set field by field, and answers how many.
+std::size_t appendRecords(xbase::Table& t, const std::string& csvPath) {
+    const xbase::CodePage page = xbase::CodePage::ofLanguage(t.language());
+    std::size_t line = 0;
+    forEachCsvRecord(csvPath, t, [&](const std::vector<std::string>& row) {
+        ++line;
+        t.appendBlank();
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            try {
+                t.setText(i, row[i]);
+            } catch (const xbase::Error& e) {
+                throw std::runtime_error(csvPath + " record " + std::to_string(line) + ": " +
+                                         page.toUtf8(e.what()));
+            }
+        }
+        t.post();
+    });
+    return line;
 }
 
 int appendCsv(const Arguments& args, std::ostream& out, std::ostream& err) {
@@ -243,45 +265,47 @@ int appendCsv(const Arguments& args, std::ostream& out, std::ostream& err) {
         err << "usage: corvane-tool db append-csv FILE DATA.csv\n";
         return ExitUsage;
     }
-    const std::vector<std::vector<std::string>> rows = readCsvForTable(args[1], args[0]);
+    std::size_t rows = 0;
+    {
+        // Every record is checked before anything is appended, with the table opened only to
+        // read, so that a record the table cannot take leaves the table exactly as it was.
+        const xbase::Table readOnly = xbase::Table::open(args[0], xbase::OpenMode::ReadOnly);
+        forEachCsvRecord(args[1], readOnly, [&](const std::vector<std::string>&) { ++rows; });
+    }
     xbase::Table t = xbase::Table::open(args[0], xbase::OpenMode::Exclusive);
-    // The table's own index follows every record appended, so it stays valid; one already
-    // out of step is not made worse.
-    xbase::TableIndexes indexes(t);
-    if (!indexes.stale().empty())
-        throw std::runtime_error(indexes.stale() + "; rebuild the indexes first (corvane-tool " +
+    auto indexes = std::make_unique<xbase::TableIndexes>(t);
+    if (!indexes->stale().empty())
+        throw std::runtime_error(indexes->stale() + "; rebuild the indexes first (corvane-tool " +
                                  "db reindex " + args[0] + ")");
     const std::uint32_t before = t.recordCount();
-    const xbase::CodePage page = xbase::CodePage::ofLanguage(t.language());
-    std::size_t line = 0;
+    // Many records against the table's size: the tags are built once afterwards instead of
+    // being kept record by record. Until then the index's stamp still names the records it
+    // was made for, so a stop part-way leaves an index that the next open finds stale.
+    const bool buildAfter = rows >= 1000 && rows * 4 >= before && indexes->orderCount() > 0;
+    if (buildAfter)
+        indexes.reset();
     try {
-        for (const std::vector<std::string>& row : rows) {
-            ++line;
-            t.appendBlank();
-            for (std::size_t i = 0; i < row.size(); ++i) {
-                try {
-                    t.setText(i, row[i]);
-                } catch (const xbase::Error& e) {
-                    throw std::runtime_error(args[1] + " record " + std::to_string(line) + ": " +
-                                             page.toUtf8(e.what()));
-                }
-            }
-            t.post();
-        }
+        appendRecords(t, args[1]);
         t.flush();
-        indexes.flush();
+        if (buildAfter) {
+            indexes = std::make_unique<xbase::TableIndexes>(t);
+            TerminalGauge gauge(err, "Rebuilding indexes");
+            indexes->rebuild([&](int percent) { gauge.show(percent); });
+        }
+        indexes->flush();
     } catch (...) {
         // Nothing half written: the records appended so far leave the table again.
         try {
             t.cancel();
             t.removeRecordsAfter(before);
             t.flush();
-            indexes.flush();
+            if (indexes)
+                indexes->flush();
         } catch (const std::exception&) {
         }
         throw;
     }
-    out << "appended " << rows.size() << " records\n";
+    out << "appended " << rows << " records" << (buildAfter ? ", indexes rebuilt" : "") << "\n";
     return ExitOk;
 }
 

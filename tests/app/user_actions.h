@@ -24,7 +24,8 @@ inline QMenu* menuOf(QAction* item) {
 }
 
 // Clicks the menu's title in the menu bar and then the item in the menu that opens; answers
-// whether the menu opened. An item of the hidden edit menu is chosen by triggering it, as its
+// whether the menu opened. An item of a submenu (File, "&Import") is reached through the item
+// that opens the submenu. An item of the hidden edit menu is chosen by triggering it, as its
 // shortcut does.
 inline bool chooseMenuItem(TAddressMain& form, const QString& handler) {
     QAction* item = form.menuAction(handler);
@@ -36,13 +37,28 @@ inline bool chooseMenuItem(TAddressMain& form, const QString& handler) {
         item->trigger();
         return true;
     }
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
-    if (!menu->isVisible())
+    // The menu of the bar that opens the submenu; a menu of the bar itself is its own top.
+    QMenu* top = menu;
+    for (QObject* owner : menu->menuAction()->associatedObjects())
+        if (auto* parent = qobject_cast<QMenu*>(owner);
+            parent && parent != menu && bar->actions().contains(parent->menuAction()))
+            top = parent;
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(top->menuAction()).center());
+    if (!top->isVisible())
         return false;
+    if (top != menu) {
+        QTest::mouseClick(top, Qt::LeftButton, {},
+                          top->actionGeometry(menu->menuAction()).center());
+        if (!QTest::qWaitFor([menu] { return menu->isVisible(); }, 2000)) {
+            top->close();
+            return false;
+        }
+    }
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
     // A disabled item leaves the menu open.
-    if (menu->isVisible())
-        menu->close();
+    for (QMenu* open : {menu, top})
+        if (open->isVisible())
+            open->close();
     return true;
 }
 
