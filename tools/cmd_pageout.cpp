@@ -1,32 +1,18 @@
 // corvane-tool pageout ...: page output checks from the command line.
 #include "tools/command.h"
+#include "tools/tool_application.h"
 
 #include "pageout/canvas_job.h"
 #include "pageout/page_filer.h"
 #include "pageout/test_sheet.h"
 #include "platform/printer_device.h"
 
-#include <QApplication>
 #include <QFileInfo>
 
-#include <cstdlib>
 #include <memory>
 #include <ostream>
 
 namespace {
-
-// Drawing needs a GUI application; without a display the offscreen platform serves.
-std::unique_ptr<QApplication> makeApplication() {
-    if (QCoreApplication::instance())
-        return nullptr;
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") &&
-        !std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static int argc = 1;
-    static char name[] = "corvane-tool";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QApplication>(argc, argv);
-}
 
 int testPage(const tool::Arguments& args, std::ostream& out, std::ostream& err) {
     QString pdf, png;
@@ -44,7 +30,7 @@ int testPage(const tool::Arguments& args, std::ostream& out, std::ostream& err) 
         err << "usage: corvane-tool pageout test-page --out FILE.pdf [--preview-png FILE.png]\n";
         return tool::ExitUsage;
     }
-    const auto app = makeApplication();
+    const auto app = tool::MakeGuiApplication();
     platform::PrinterDevice& device = platform::SharedPrinter();
     device.selectPrinterByName(platform::PdfPrinterName);
     device.pdfFileName = pdf;
