@@ -2,6 +2,7 @@
 
 #include "layout/cursors.h"
 #include "layout/graphic_control.h"
+#include "layout/text_labels.h"
 
 #include <QHash>
 
@@ -26,6 +27,13 @@ TGGraphicControl* PlaceToolObject(TGBasePanel& surface, const PlacingTool& tool,
     if (tool.after & PlacingTool::SizeToContent)
         object->SizeToContent();
     return object;
+}
+
+TGLabelPanel::TGLabelPanel(QWidget* parent) : TGDataPanel(parent) {
+    MakeClassKnown(QStringLiteral("TGPLabel"), [] { return new TGPLabel; });
+    MakeClassKnown(QStringLiteral("TGPDLabel"), [] { return new TGPDLabel; });
+    MakeClassKnown(QStringLiteral("TGCounterLabel"), [] { return new TGCounterLabel; });
+    MakeClassKnown(QStringLiteral("TGSymbolLabel"), [] { return new TGSymbolLabel; });
 }
 
 void TGLabelPanel::SetPanelState(TLPanelState state) {
