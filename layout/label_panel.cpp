@@ -2,6 +2,7 @@
 
 #include "layout/cursors.h"
 #include "layout/graphic_control.h"
+#include "layout/multiline_labels.h"
 #include "layout/text_labels.h"
 
 #include <QHash>
@@ -34,6 +35,10 @@ TGLabelPanel::TGLabelPanel(QWidget* parent) : TGDataPanel(parent) {
     MakeClassKnown(QStringLiteral("TGPDLabel"), [] { return new TGPDLabel; });
     MakeClassKnown(QStringLiteral("TGCounterLabel"), [] { return new TGCounterLabel; });
     MakeClassKnown(QStringLiteral("TGSymbolLabel"), [] { return new TGSymbolLabel; });
+    MakeClassKnown(QStringLiteral("TGMultiLineLabel"), [] { return new TGMultiLineLabel; });
+    MakeClassKnown(QStringLiteral("TGDMultiLineLabel"), [] { return new TGDMultiLineLabel; });
+    MakeClassKnown(QStringLiteral("TGDMultiLineAddressLabel"),
+                   [] { return new TGDMultiLineAddressLabel; });
 }
 
 void TGLabelPanel::SetPanelState(TLPanelState state) {

@@ -15,8 +15,8 @@ void printHelp(std::ostream& out) {
     if (!tool::Commands().empty())
         out << "\nCommands:\n";
     for (const tool::Command& command : tool::Commands())
-        out << "  " << command.group << ' ' << command.name << ' ' << command.usage << "\n      "
-            << command.summary << '\n';
+        out << "  " << command.group << (command.name.empty() ? "" : " " + command.name) << ' '
+            << command.usage << "\n      " << command.summary << '\n';
 }
 
 } // namespace
@@ -35,16 +35,17 @@ int main(int argc, char* argv[]) {
         std::cout << "corvane-tool " << Version << '\n';
         return tool::ExitOk;
     }
-    if (args.size() >= 2) {
-        for (const tool::Command& command : tool::Commands()) {
-            if (command.group == args[0] && command.name == args[1]) {
-                try {
-                    return command.run(tool::Arguments(args.begin() + 2, args.end()), std::cout,
-                                       std::cerr);
-                } catch (const std::exception& error) {
-                    std::cerr << "corvane-tool: " << error.what() << '\n';
-                    return tool::ExitFailure;
-                }
+    for (const tool::Command& command : tool::Commands()) {
+        // A command of one word has no name after its group.
+        const bool oneWord = command.name.empty();
+        if (command.group == args[0] &&
+            (oneWord || (args.size() >= 2 && command.name == args[1]))) {
+            try {
+                return command.run(tool::Arguments(args.begin() + (oneWord ? 1 : 2), args.end()),
+                                   std::cout, std::cerr);
+            } catch (const std::exception& error) {
+                std::cerr << "corvane-tool: " << error.what() << '\n';
+                return tool::ExitFailure;
             }
         }
     }
