@@ -1,5 +1,6 @@
 #include "layout/label_panel.h"
 
+#include "layout/barcode_objects.h"
 #include "layout/cursors.h"
 #include "layout/graphic_control.h"
 #include "layout/multiline_labels.h"
@@ -39,6 +40,7 @@ TGLabelPanel::TGLabelPanel(QWidget* parent) : TGDataPanel(parent) {
     MakeClassKnown(QStringLiteral("TGDMultiLineLabel"), [] { return new TGDMultiLineLabel; });
     MakeClassKnown(QStringLiteral("TGDMultiLineAddressLabel"),
                    [] { return new TGDMultiLineAddressLabel; });
+    MakeClassKnown(QStringLiteral("TGPostNetBarCode"), [] { return new TGPostNetBarCode; });
 }
 
 void TGLabelPanel::SetPanelState(TLPanelState state) {
