@@ -2,6 +2,7 @@
 
 #include "layout/base_panel.h"
 #include "layout/display_resolution.h"
+#include "layout/effects_dialog.h"
 
 #include "pageout/page_job.h"
 #include "platform/dialogs.h"
@@ -240,6 +241,7 @@ void TGBaseLabel::BuildMenu(QMenu& menu) {
     TGGraphicControl::BuildMenu(menu);
     menu.addSeparator();
     addCommand(menu, QStringLiteral("Font"), &TGBaseLabel::ChooseFont);
+    addCommand(menu, QStringLiteral("3D Effects"), &TGBaseLabel::Edit3DEffects);
     QMenu* alignment = menu.addMenu(QStringLiteral("Alignment"));
     const std::pair<const char*, TAlignment> entries[] = {
         {"Left", taLeftJustify}, {"Center", taCenter}, {"Right", taRightJustify}};
@@ -280,6 +282,14 @@ void TGBaseLabel::UpdateMenuChecks() {
 void TGBaseLabel::ChooseFont() {
     if (const auto font = platform::CurrentDialogs().font(font_.ToQFont()))
         SetFont(TLayoutFont::From(*font, font_.color));
+}
+
+void TGBaseLabel::Edit3DEffects() {
+    TGFont3DEffects dialog(*this);
+    if (!RunDialog(dialog))
+        return;
+    dialog.ApplyTo(*this);
+    NotifyChanged();
 }
 
 void TGBaseLabel::ChooseBackColor() {

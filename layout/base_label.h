@@ -71,6 +71,8 @@ public:
     void SizeToText();
     // The font dialog; on OK the font is taken and the text laid out again.
     virtual void ChooseFont();
+    // The 3D effects dialog; on OK the surface is notified.
+    void Edit3DEffects();
     void ChooseBackColor();
     void ToggleTransparent();
 

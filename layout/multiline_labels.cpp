@@ -5,6 +5,7 @@
 #include "layout/display_resolution.h"
 #include "layout/line_wrapping.h"
 #include "layout/record_fields.h"
+#include "layout/text_dialogs.h"
 
 #include "data/memo_text.h"
 #include "data/table_object.h"
@@ -212,17 +213,44 @@ void TGMultiLineBaseLabel::ToggleWordWrap() {
     SetWordWrap(!wordWrap_);
 }
 
+void TGMultiLineLabel::EditText() {
+    TMultiLineTextEditor dialog(Items(), Font().ToQFont());
+    if (!RunDialog(dialog))
+        return;
+    SetItems(dialog.Lines());
+    NotifyChanged();
+}
+
 void TGMultiLineLabel::BuildMenu(QMenu& menu) {
     TGMultiLineBaseLabel::BuildMenu(menu);
     menu.addSeparator();
+    addCommand(menu, QStringLiteral("Text"), &TGMultiLineLabel::EditText);
     wordWrapItem_ =
         addCommand(menu, QStringLiteral("Word Wrap"), &TGMultiLineBaseLabel::ToggleWordWrap);
     wordWrapItem_->setCheckable(true);
 }
 
+void TGDMultiLineLabel::ChooseMemoField() {
+    const data::TTable* table = OpenRecordSource(*this);
+    TFieldSelectionBox dialog(table ? FieldDescriptions(*table, data::FieldKind::Memo, false)
+                                    : QStringList(),
+                              dataFieldDescript_);
+    if (!RunDialog(dialog))
+        return;
+    if (const data::FieldInfo* field =
+            table ? FieldByDescription(*table, dialog.Chosen()) : nullptr) {
+        dataFieldName_ = field->name;
+        dataFieldDescript_ = FieldDescription(*field);
+    }
+    NotifyChanged();
+    if (TGBasePanel* surface = Surface())
+        surface->RefreshDataValues();
+}
+
 void TGDMultiLineLabel::BuildMenu(QMenu& menu) {
     TGMultiLineBaseLabel::BuildMenu(menu);
     menu.addSeparator();
+    addCommand(menu, QStringLiteral("Memo Field"), &TGDMultiLineLabel::ChooseMemoField);
     wordWrapItem_ =
         addCommand(menu, QStringLiteral("Word Wrap"), &TGMultiLineBaseLabel::ToggleWordWrap);
     wordWrapItem_->setCheckable(true);
@@ -270,6 +298,22 @@ QStringList ComposeRecordAddress(const data::TTable& table, const AddressOptions
             return std::nullopt;
         return table.fieldText(name);
     });
+}
+
+void TGDMultiLineAddressLabel::EditLayout() {
+    TAddressLayout dialog(options_);
+    if (!RunDialog(dialog))
+        return;
+    options_ = dialog.Options();
+    if (TGBasePanel* surface = Surface())
+        surface->RefreshDataValues();
+    NotifyChanged();
+}
+
+void TGDMultiLineAddressLabel::BuildMenu(QMenu& menu) {
+    TGMultiLineBaseLabel::BuildMenu(menu);
+    menu.addSeparator();
+    addCommand(menu, QStringLiteral("Address Layout"), &TGDMultiLineAddressLabel::EditLayout);
 }
 
 void TGDMultiLineAddressLabel::RefreshData() {

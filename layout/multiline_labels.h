@@ -82,6 +82,9 @@ class TGMultiLineLabel : public TGMultiLineBaseLabel {
     Q_OBJECT
 public:
     explicit TGMultiLineLabel(QObject* parent = nullptr) : TGMultiLineBaseLabel(parent) {}
+    // The text editor; on OK the lines are taken.
+    void EditText();
+    void InitialEdit() override { EditText(); }
 
 protected:
     void BuildMenu(QMenu& menu) override;
@@ -105,6 +108,8 @@ public:
     void RefreshData() override;
     void RewrapLines() override { RefreshData(); }
     void PrepareForSave() override { setItemsQuietly({}); }
+    // The field dialog over the record source's memo fields.
+    void ChooseMemoField();
 
 protected:
     void BuildMenu(QMenu& menu) override;
@@ -161,6 +166,11 @@ public:
     // descriptions.
     void RefreshData() override;
     void PrepareForSave() override { setItemsQuietly({}); }
+    // The address layout dialog; on OK the surface shows the values again.
+    void EditLayout();
+
+protected:
+    void BuildMenu(QMenu& menu) override;
 
 private:
     AddressOptions options_;

@@ -19,10 +19,10 @@ const data::FieldInfo* FieldByDescription(const data::TTable& table, const QStri
     return found;
 }
 
-QStringList FieldDescriptions(const data::TTable& table, data::FieldKind kind) {
+QStringList FieldDescriptions(const data::TTable& table, data::FieldKind kind, bool visibleOnly) {
     QStringList descriptions;
     for (const data::FieldInfo& field : table.fields())
-        if (field.kind == kind && field.visible)
+        if (field.kind == kind && (field.visible || !visibleOnly))
             descriptions << FieldDescription(field);
     return descriptions;
 }

@@ -15,8 +15,10 @@ class TGDataPanel;
 QString FieldDescription(const data::FieldInfo& field);
 // The last field whose description is `description`; null when none is, or it is empty.
 const data::FieldInfo* FieldByDescription(const data::TTable& table, const QString& description);
-// The descriptions of the visible fields of one kind, in field order.
-QStringList FieldDescriptions(const data::TTable& table, data::FieldKind kind);
+// The descriptions of the fields of one kind (the visible ones only unless told), in field
+// order.
+QStringList FieldDescriptions(const data::TTable& table, data::FieldKind kind,
+                              bool visibleOnly = true);
 
 // The data surface an object lies on and its open record source; null when there is none.
 TGDataPanel* DataSurfaceOf(const TGGraphicControl& object);

@@ -2,13 +2,17 @@
 
 #include "layout/base_panel.h"
 #include "layout/record_fields.h"
+#include "layout/symbol_dialog.h"
+#include "layout/text_dialogs.h"
 
 #include "pageout/page_job.h"
 #include "platform/system_services.h"
 
 #include <QFontMetrics>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
+#include <QSpinBox>
 
 namespace layout {
 
@@ -19,8 +23,19 @@ void TGPLabel::ChooseFont() {
     SizeToText();
 }
 
+void TGPLabel::EditText() {
+    TGetLabelText dialog(Caption());
+    if (!RunDialog(dialog))
+        return;
+    SetCaption(dialog.LabelText->text());
+    SizeToText();
+    Repaint();
+}
+
 void TGPLabel::BuildMenu(QMenu& menu) {
     TGBaseLabel::BuildMenu(menu);
+    menu.addSeparator();
+    addCommand(menu, QStringLiteral("Text"), &TGPLabel::EditText);
     AddRotationEntries(menu);
 }
 
@@ -52,6 +67,28 @@ void TGPDLabel::RefreshData() {
 
 void TGPDLabel::PrepareForSave() {
     setCaptionQuietly(QString());
+}
+
+void TGPDLabel::ChooseField() {
+    const data::TTable* table = OpenRecordSource(*this);
+    TFieldSelectionBox dialog(table ? FieldDescriptions(*table, data::FieldKind::Text)
+                                    : QStringList(),
+                              dataFieldDescript_);
+    if (RunDialog(dialog) && table) {
+        if (const data::FieldInfo* field = FieldByDescription(*table, dialog.Chosen())) {
+            dataFieldName_ = field->name;
+            dataFieldDescript_ = FieldDescription(*field);
+            NotifyChanged();
+        }
+    }
+    if (TGBasePanel* surface = Surface())
+        surface->RefreshDataValues();
+}
+
+void TGPDLabel::BuildMenu(QMenu& menu) {
+    TGBaseLabel::BuildMenu(menu);
+    menu.addSeparator();
+    addCommand(menu, QStringLiteral("Field"), &TGPDLabel::ChooseField);
 }
 
 // --- counter ---------------------------------------------------------------------------------
@@ -103,8 +140,31 @@ void TGCounterLabel::PrepareCaption(const pageout::TBasePageJob*) {
     setCaptionQuietly(CounterText());
 }
 
+void TGCounterLabel::EditCounter() {
+    TGetCounter dialog;
+    dialog.TextBefore->setText(textBefore_);
+    dialog.StartingNumber->setValue(startingNumber_);
+    dialog.RepeatFor->setValue(std::clamp(repeatEach_, 1, 999));
+    dialog.TextAfter->setText(textAfter_);
+    if (!RunDialog(dialog))
+        return;
+    textBefore_ = dialog.TextBefore->text();
+    SetStartingnumber(dialog.StartingNumber->value());
+    repeatEach_ = dialog.RepeatFor->value();
+    textAfter_ = dialog.TextAfter->text();
+    SetCaption(CounterText());
+    if (Angle() == 0) {
+        SetWidth(10);
+        SizeToText();
+    }
+    Repaint();
+    NotifyChanged();
+}
+
 void TGCounterLabel::BuildMenu(QMenu& menu) {
     TGBaseLabel::BuildMenu(menu);
+    menu.addSeparator();
+    addCommand(menu, QStringLiteral("Counter Settings"), &TGCounterLabel::EditCounter);
     AddRotationEntries(menu);
 }
 
@@ -120,6 +180,10 @@ TGSymbolLabel::TGSymbolLabel(QObject* parent) : TGBaseLabel(parent) {
 
 void TGSymbolLabel::CheckBoundsChanged() {
     TGBaseLabel::CheckBoundsChanged();
+    FitToGlyph();
+}
+
+void TGSymbolLabel::FitToGlyph() {
     const QFontMetrics metrics(Font().ScreenFont(Zoom()));
     const int width = int(1.1 * metrics.horizontalAdvance(Caption()));
     const int height = int(1.1 * metrics.height());
@@ -136,6 +200,18 @@ void TGSymbolLabel::BuildMenu(QMenu& menu) {
             text == QLatin1String("Angle"))
             menu.removeAction(item);
     }
+    menu.addSeparator();
+    addCommand(menu, QStringLiteral("Symbol Selector"), &TGSymbolLabel::ChooseSymbol);
+}
+
+void TGSymbolLabel::ChooseSymbol() {
+    TGetSymbol dialog(Font(), Caption());
+    if (!RunDialog(dialog))
+        return;
+    SetFont(dialog.PreviewFont());
+    SetCaption(dialog.ChosenCharacter());
+    FitToGlyph();
+    Repaint();
 }
 
 // --- date and time ---------------------------------------------------------------------------

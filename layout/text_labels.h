@@ -13,6 +13,9 @@ public:
     explicit TGPLabel(QObject* parent = nullptr) : TGBaseLabel(parent) {}
     // Sizes the object to its text afterwards.
     void ChooseFont() override;
+    // The text dialog; on OK the caption is taken and the object sized to it.
+    void EditText();
+    void InitialEdit() override { EditText(); }
 
 protected:
     void BuildMenu(QMenu& menu) override;
@@ -41,6 +44,13 @@ public:
     void RefreshData() override;
     // Stored layouts carry no record data.
     void PrepareForSave() override;
+    // The field dialog over the record source's text fields; the surface then shows the
+    // values again.
+    void ChooseField();
+    void InitialEdit() override { ChooseField(); }
+
+protected:
+    void BuildMenu(QMenu& menu) override;
 
 private:
     QString dataFieldName_;
@@ -73,6 +83,8 @@ public:
 
     void AfterItemPrinted() override;
     void ResetCounter() override;
+    // The counter dialog.
+    void EditCounter();
 
 protected:
     void BuildMenu(QMenu& menu) override;
@@ -96,6 +108,11 @@ public:
     void CheckBoundsChanged() override;
     // The symbol keeps its own font.
     void ApplyFont(const QFont&) override {}
+    // Width and height 1.1 times the glyph's.
+    void FitToGlyph();
+    // The symbol dialog; on OK the label takes its font and character.
+    void ChooseSymbol();
+    void InitialEdit() override { ChooseSymbol(); }
 
 protected:
     void BuildMenu(QMenu& menu) override;

@@ -140,7 +140,7 @@ private slots:
         f.click({20, 20}, Qt::RightButton);
         QStringList entries = f.menuEntries();
         QCOMPARE(entries.mid(entries.indexOf(QStringLiteral("Center Horizontally")) + 1),
-                 QStringList({"-", "Font", "Alignment", "-", "Word Wrap"}));
+                 QStringList({"-", "Font", "Alignment", "-", "Text", "Word Wrap"}));
         QVERIFY(f.pick(QStringLiteral("Word Wrap")));
         QVERIFY(text->WordWrap());
         QVERIFY(f.changes > 0);

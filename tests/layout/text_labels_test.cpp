@@ -178,8 +178,8 @@ private slots:
         const QStringList entries = f.menuEntries();
         QVERIFY(entries.contains(QStringLiteral("Alignment")));
         QCOMPARE(entries.mid(entries.indexOf(QStringLiteral("Center Horizontally")) + 1),
-                 QStringList({"-", "Font", "Alignment", "-", "Background Color", "Transparent", "-",
-                              "Rotation"}));
+                 QStringList({"-", "Font", "3D Effects", "Alignment", "-", "Background Color",
+                              "Transparent", "-", "Text", "-", "Rotation"}));
         dialogs.answerColour(QColor(255, 0, 0));
         QVERIFY(f.pick(QStringLiteral("Background Color")));
         QVERIFY(!label->Transparent());
