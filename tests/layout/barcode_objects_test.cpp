@@ -6,9 +6,12 @@
 
 #include "layout/barcode_objects.h"
 #include "layout/display_resolution.h"
+#include "layout/multiline_labels.h"
+#include "layout/text_labels.h"
 
 #include "pageout/page_filer.h"
 
+#include <QDir>
 #include <QtTest>
 
 using layout::TGFIMBarCode;
@@ -131,6 +134,52 @@ private slots:
         const QList<int> bars = runStarts(page, qRound((0.25 + 40 / p + 0.25) * dpi));
         QCOMPARE(bars.size(), 6);
         QVERIFY(std::abs((bars.last() - bars.first()) - 0.5 * dpi) <= 1.5);
+    }
+
+    // Every kind of object shows something where it lies. With CORVANE_SHOT_DIR set the
+    // surface is saved there to look at.
+    void everyObjectShowsOnTheSurface() {
+        SurfaceFixture f(QSize(520, 360));
+        QVERIFY(f.ready);
+        const auto add = [&](layout::TGGraphicControl* object, const QRect& bounds) {
+            object->Loaded();
+            f.surface->AddObject(object, layout::Edges::Of(bounds));
+            return object;
+        };
+        auto* shadowed = new layout::TGPLabel;
+        shadowed->SetCaption(QStringLiteral("Shadowed"));
+        shadowed->SetDepthShadow(3);
+        shadowed->SetDepthHighlight(1);
+        add(shadowed, {10, 10, 150, 33});
+        for (const int angle : {90, 180, 270}) {
+            auto* turned = new layout::TGPLabel;
+            turned->SetCaption(QStringLiteral("Turned %1").arg(angle));
+            add(turned, {10 + angle, 60, 142, 33});
+            turned->SetAngle(angle);
+        }
+        auto* counter = new layout::TGCounterLabel;
+        counter->SetTextBefore(QStringLiteral("No. "));
+        add(counter, {10, 200, 100, 20});
+        add(new layout::TGSymbolLabel, {120, 200, 30, 30});
+        add(new layout::TGDateTimeLabel, {170, 200, 150, 20});
+        auto* lines = new layout::TGMultiLineLabel;
+        lines->SetItems({"A block of", "three lines", "centred"});
+        lines->SetAlignment(layout::taCenter);
+        add(lines, {10, 240, 150, 60})->SizeToContent();
+        add(new TGPostNetBarCode, {180, 250, 10, 10});
+        add(new TGFIMBarCode, {420, 200, 10, 10});
+        settle(*f.surface);
+        const QImage canvas = f.surface->CanvasImage();
+        for (const layout::TGGraphicControl* object : f.surface->Objects()) {
+            bool ink = false;
+            const QRect area = object->BoundsRect() & canvas.rect();
+            for (int y = area.top(); y <= area.bottom() && !ink; ++y)
+                for (int x = area.left(); x <= area.right() && !ink; ++x)
+                    ink = qGray(canvas.pixel(x, y)) < 160;
+            QVERIFY2(ink, qPrintable(object->ClassName()));
+        }
+        if (const QString folder = qEnvironmentVariable("CORVANE_SHOT_DIR"); !folder.isEmpty())
+            f.window.grab().save(QDir(folder).filePath(QStringLiteral("objects.png")));
     }
 };
 

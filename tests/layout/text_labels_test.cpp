@@ -195,6 +195,39 @@ private slots:
         QCOMPARE(QColor(f.surface->CanvasImage().pixel(52, 52)), QColor(Qt::white));
     }
 
+    void dateAndPageNumberCaptions() {
+        const QDateTime moment(QDate(2026, 4, 28), QTime(14, 5, 9));
+        const QLocale system = QLocale::system();
+        QCOMPARE(layout::DateTimeCaption(moment, layout::dtfDateShort, layout::dtfTimeNone),
+                 system.toString(moment.date(), QLocale::ShortFormat));
+        QCOMPARE(layout::DateTimeCaption(moment, layout::dtfDateLong, layout::dtfTimeLong),
+                 system.toString(moment.date(), QLocale::LongFormat) + ' ' +
+                     system.toString(moment.time(), QLocale::LongFormat));
+        // A time without a date starts with the blank.
+        QCOMPARE(layout::DateTimeCaption(moment, layout::dtfDateNone, layout::dtfTimeShort),
+                 ' ' + system.toString(moment.time(), QLocale::ShortFormat));
+
+        SurfaceFixture f;
+        QVERIFY(f.ready);
+        auto* page = place<layout::TGPageNumberLabel>(f, {10, 10, 60, 20});
+        paintNow(f);
+        QCOMPARE(page->Caption(), QStringLiteral("##"));
+        QStringList printed;
+        pageout::PageStream stream;
+        pageout::TPageFiler filer;
+        filer.SetStream(&stream);
+        filer.OnPrint = [&](pageout::TBasePageJob& job) {
+            for (int sheet = 0; sheet < 3; ++sheet) {
+                if (sheet > 0)
+                    job.StartNewPage();
+                f.surface->PrintObjects(job, 0, 0);
+                printed << page->Caption();
+            }
+        };
+        QVERIFY(filer.RunJob());
+        QCOMPARE(printed, QStringList({"1", "2", "3"}));
+    }
+
     // Printed at each angle, the text lies in the object's corner the layout names and runs
     // the way it is turned.
     void printedTextAtEachAngle() {
