@@ -50,4 +50,21 @@ TLayoutFont TLayoutFont::From(const QFont& font, int color) {
     return result;
 }
 
+QDataStream& operator<<(QDataStream& out, const TLayoutFont& font) {
+    return out << font.name << qint32(font.size) << qint32(font.color) << qint32(font.pitch)
+               << font.bold << font.italic << font.underline << font.strikeOut;
+}
+
+QDataStream& operator>>(QDataStream& in, TLayoutFont& font) {
+    qint32 size = 0, color = 0, pitch = 0;
+    in >> font.name >> size >> color >> pitch >> font.bold >> font.italic >> font.underline >>
+        font.strikeOut;
+    font.size = size;
+    font.color = color;
+    font.pitch = pitch >= TLayoutFont::Default && pitch <= TLayoutFont::Variable
+                     ? TLayoutFont::Pitch(pitch)
+                     : TLayoutFont::Default;
+    return in;
+}
+
 } // namespace layout

@@ -3,6 +3,7 @@
 // The font a layout object stores: name, size in points, colour, pitch and style. Colours are
 // kept as the stored colour numbers (red in the low byte, blue in the third).
 #include <QColor>
+#include <QDataStream>
 #include <QFont>
 #include <QMetaType>
 #include <QString>
@@ -34,6 +35,10 @@ struct TLayoutFont {
     QFont ToQFont() const;
     bool operator==(const TLayoutFont&) const = default;
 };
+
+// A font in a data stream (the clipboard and clone copies of tests' layouts go through it).
+QDataStream& operator<<(QDataStream& out, const TLayoutFont& font);
+QDataStream& operator>>(QDataStream& in, TLayoutFont& font);
 
 } // namespace layout
 

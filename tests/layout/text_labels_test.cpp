@@ -68,6 +68,40 @@ private slots:
         QCOMPARE(label.Alignment(), layout::taCenter);
     }
 
+    // A clone goes through the stored properties: every one of them comes back.
+    void cloneKeepsEveryStoredProperty() {
+        SurfaceFixture f;
+        QVERIFY(f.ready);
+        auto* counter = place<layout::TGCounterLabel>(f, {20, 20, 120, 19});
+        layout::TLayoutFont font;
+        font.name = QStringLiteral("Courier New");
+        font.size = 14;
+        font.color = 255;
+        font.bold = true;
+        counter->SetFont(font);
+        counter->SetDirectionShadow(layout::sdLeft);
+        counter->SetDepthShadow(4);
+        counter->SetAlignment(layout::taCenter);
+        counter->SetTransparent(false);
+        counter->SetBackColor(0x00FFFF);
+        counter->SetTextBefore(QStringLiteral("No. "));
+        counter->SetStartingnumber(1000);
+        counter->SetRepeatEach(3);
+        f.click({30, 25}, Qt::RightButton);
+        QVERIFY(f.pick(QStringLiteral("Clone")));
+        QCOMPARE(f.surface->Objects().size(), 2);
+        auto* copy = qobject_cast<layout::TGCounterLabel*>(f.surface->Objects().last());
+        QVERIFY(copy);
+        QCOMPARE(copy->Font(), font);
+        QCOMPARE(copy->DirectionShadow(), layout::sdLeft);
+        QCOMPARE(copy->DepthShadow(), 4);
+        QCOMPARE(copy->Alignment(), layout::taCenter);
+        QVERIFY(!copy->Transparent());
+        QCOMPARE(copy->BackColor(), 0x00FFFF);
+        QCOMPARE(copy->CounterText(), QStringLiteral("No. 1000"));
+        QCOMPARE(copy->RepeatEach(), 3);
+    }
+
     void turningAndTheLayoutThatShrinks() {
         TGPLabel unplaced;
         unplaced.SetAngle(45);
