@@ -1,7 +1,10 @@
 #include "layout/label_panel.h"
 
+#include "layout/barcode_objects.h"
 #include "layout/cursors.h"
 #include "layout/graphic_control.h"
+#include "layout/multiline_labels.h"
+#include "layout/text_labels.h"
 
 #include <QHash>
 
@@ -26,6 +29,18 @@ TGGraphicControl* PlaceToolObject(TGBasePanel& surface, const PlacingTool& tool,
     if (tool.after & PlacingTool::SizeToContent)
         object->SizeToContent();
     return object;
+}
+
+TGLabelPanel::TGLabelPanel(QWidget* parent) : TGDataPanel(parent) {
+    MakeClassKnown(QStringLiteral("TGPLabel"), [] { return new TGPLabel; });
+    MakeClassKnown(QStringLiteral("TGPDLabel"), [] { return new TGPDLabel; });
+    MakeClassKnown(QStringLiteral("TGCounterLabel"), [] { return new TGCounterLabel; });
+    MakeClassKnown(QStringLiteral("TGSymbolLabel"), [] { return new TGSymbolLabel; });
+    MakeClassKnown(QStringLiteral("TGMultiLineLabel"), [] { return new TGMultiLineLabel; });
+    MakeClassKnown(QStringLiteral("TGDMultiLineLabel"), [] { return new TGDMultiLineLabel; });
+    MakeClassKnown(QStringLiteral("TGDMultiLineAddressLabel"),
+                   [] { return new TGDMultiLineAddressLabel; });
+    MakeClassKnown(QStringLiteral("TGPostNetBarCode"), [] { return new TGPostNetBarCode; });
 }
 
 void TGLabelPanel::SetPanelState(TLPanelState state) {

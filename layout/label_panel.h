@@ -48,7 +48,9 @@ TGGraphicControl* PlaceToolObject(TGBasePanel& surface, const PlacingTool& tool,
 class TGLabelPanel : public TGDataPanel {
     Q_OBJECT
 public:
-    using TGDataPanel::TGDataPanel;
+    // Knows the text, data, counter and symbol labels, the multi-line, memo and address blocks
+    // and the POSTNET barcode as they come.
+    explicit TGLabelPanel(QWidget* parent = nullptr);
 
     TLPanelState PanelState() const { return state_; }
     // Pointing for psPointing; any other tool places its object.

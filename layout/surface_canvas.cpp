@@ -4,6 +4,8 @@
 
 #include <QPainter>
 
+#include <utility>
+
 namespace layout {
 
 namespace {
@@ -54,12 +56,15 @@ void SurfaceCanvas::render(const QList<TGGraphicControl*>& objects) {
         dirty_ = {};
         return;
     }
+    // Objects that fit themselves to their content while they paint invalidate their new
+    // bounds: that area stays dirty for the next render instead of being forgotten.
+    const QRegion area = std::exchange(dirty_, QRegion());
     QPainter painter(&scene_);
-    painter.setClipRegion(dirty_);
+    painter.setClipRegion(area);
     painter.drawImage(0, 0, background_);
     for (TGGraphicControl* object : objects) {
         const QRect bounds = object->BoundsRect();
-        if (!object->Visible() || bounds.isEmpty() || !dirty_.intersects(bounds))
+        if (!object->Visible() || bounds.isEmpty() || !area.intersects(bounds))
             continue;
         painter.save();
         painter.setClipRect(bounds, Qt::IntersectClip);
@@ -67,7 +72,6 @@ void SurfaceCanvas::render(const QList<TGGraphicControl*>& objects) {
         object->Paint(painter);
         painter.restore();
     }
-    dirty_ = {};
 }
 
 QRegion OutlineRegion(const Edges& outline) {

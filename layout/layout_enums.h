@@ -1,0 +1,40 @@
+#pragma once
+
+// The enumerated types of the layout objects' stored properties. A layout stores them by
+// their names ("pnbc11Digit"), which the meta-object system reads and writes.
+#include <QObject>
+
+namespace layout {
+Q_NAMESPACE
+
+// Horizontal alignment of text.
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+Q_ENUM_NS(TAlignment)
+
+// Where the highlight and the shadow copies of a text lie from the text.
+enum THighlightDirection { hdNone, hdright, hdLeft, hdUpRight, hdUpLeft, hdUp };
+Q_ENUM_NS(THighlightDirection)
+enum TShadowDirection { sdNone, sdRight, sdLeft, sdDownRight, sdDownLeft, sdDown };
+Q_ENUM_NS(TShadowDirection)
+
+// What a date and time object shows: the system's short or long date, and its short or long
+// time.
+enum TGDateFormat { dtfDateNone, dtfDateShort, dtfDateLong };
+Q_ENUM_NS(TGDateFormat)
+enum TGTimeFormat { dtfTimeNone, dtfTimeShort, dtfTimeLong };
+Q_ENUM_NS(TGTimeFormat)
+
+// Where an address block puts the ZIP code.
+enum TZipFormatOptions { zoAfterState, zoBeforeCity, zoAfterCountry, zoBeforeCountry };
+Q_ENUM_NS(TZipFormatOptions)
+
+// Which digits a POSTNET barcode encodes: the ZIP code, ZIP+4, or ZIP+4 with the delivery
+// point.
+enum TPostNetBarCodeType { pnbc5Digit, pnbc9Digit, pnbc11Digit };
+Q_ENUM_NS(TPostNetBarCodeType)
+
+// The facing identification marks.
+enum TFIMBarCodeType { fimTypeA, fimTypeB, fimTypeC };
+Q_ENUM_NS(TFIMBarCodeType)
+
+} // namespace layout
