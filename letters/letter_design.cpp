@@ -9,6 +9,7 @@
 #include "letters/letter_store.h"
 #include "letters/merge_fields.h"
 #include "letters/rtf_preview_form.h"
+#include "letters/spell_check_dialog.h"
 #include "platform/dialogs.h"
 #include "platform/help.h"
 #include "platform/path_lookup.h"
@@ -90,6 +91,7 @@ TLetterDesign::TLetterDesign(data::TTable& letters, data::TTable& addresses, boo
     CancelButton = button("Cancel", "CancelButton");
     HelpButton = button("Help", "HelpButton");
     layout->addLayout(buttons);
+    OnSpellCheck = RunSpellCheck;
     buildMenus(bar);
     // Wide enough for the whole tool bar, where the screen allows.
     resize(std::max(760, ToolBar->sizeHint().width() + 2 * layout->contentsMargins().left()), 600);

@@ -46,7 +46,8 @@ public:
     // Menu items by object name ("mnuPageBreak", "mnuWordWrap", ...).
     QAction* menuAction(const QString& name) const;
 
-    // The spell checker, once there is one; "&Spell Check" also needs the dictionary.
+    // "&Spell Check" (enabled while the main dictionary exists): the spell check dialog unless
+    // replaced.
     std::function<void(controls::TRichEdit&)> OnSpellCheck;
 
 private:
