@@ -100,6 +100,8 @@ int suggest(const Arguments& given, std::ostream& out, std::ostream& err) {
             << '\n';
         return ExitFailure;
     }
+    // The application tells the program's folder, where the dictionaries are.
+    const auto app = MakeGuiApplication();
     spell::TSpellEngine engine;
     if (!openDictionaries(engine, home, err))
         return ExitFailure;

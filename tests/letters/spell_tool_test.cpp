@@ -74,6 +74,15 @@ TEST_F(SpellToolTest, SuggestGivesTheProposalsWithTheirScores) {
     }
 }
 
+TEST_F(SpellToolTest, WithoutAHomeTheDictionaryBesideTheToolIsUsed) {
+    QProcess tool;
+    tool.setWorkingDirectory(home.path()); // not the folder with the shipped dictionary
+    tool.start(CORVANE_TOOL, {"spell", "suggest", "recieve", "--max", "1"});
+    ASSERT_TRUE(tool.waitForFinished(120000));
+    EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+    EXPECT_EQ(QString::fromUtf8(tool.readAllStandardOutput()), "85\treceive\n");
+}
+
 TEST_F(SpellToolTest, FailsClearly) {
     const struct {
         QStringList args;
