@@ -3,6 +3,7 @@
 #include "layout/display_resolution.h"
 #include "layout/graphic_control.h"
 #include "layout/layout_font.h"
+#include "layout/pen_brush.h"
 #include "layout/stored_values.h"
 
 #include <QIODevice>
@@ -70,6 +71,42 @@ void writeFont(StreamWriter& w, const TLayoutFont& font) {
     w.Set(style);
 }
 
+template <typename E> QString enumName(E value) {
+    return QString::fromLatin1(QMetaEnum::fromType<E>().valueToKey(int(value)));
+}
+
+void writePen(StreamWriter& w, const TLayoutPen& pen) {
+    const TLayoutPen fallback;
+    if (pen.color != fallback.color) {
+        w.ShortText(QStringLiteral("Pen.Color"));
+        writeColour(w, pen.color);
+    }
+    if (pen.mode != fallback.mode) {
+        w.ShortText(QStringLiteral("Pen.Mode"));
+        w.Identifier(enumName(pen.mode));
+    }
+    if (pen.style != fallback.style) {
+        w.ShortText(QStringLiteral("Pen.Style"));
+        w.Identifier(enumName(pen.style));
+    }
+    if (pen.width != fallback.width) {
+        w.ShortText(QStringLiteral("Pen.Width"));
+        w.Integer(pen.width);
+    }
+}
+
+void writeBrush(StreamWriter& w, const TLayoutBrush& brush) {
+    const TLayoutBrush fallback;
+    if (brush.color != fallback.color) {
+        w.ShortText(QStringLiteral("Brush.Color"));
+        writeColour(w, brush.color);
+    }
+    if (brush.style != fallback.style) {
+        w.ShortText(QStringLiteral("Brush.Style"));
+        w.Identifier(enumName(brush.style));
+    }
+}
+
 void writeProperty(StreamWriter& w, const QString& className, const QMetaProperty& property,
                    const QVariant& value) {
     const QString name = QString::fromLatin1(property.name());
@@ -77,6 +114,10 @@ void writeProperty(StreamWriter& w, const QString& className, const QMetaPropert
     const auto entry = [&] { w.ShortText(name); };
     if (value.metaType() == QMetaType::fromType<TLayoutFont>()) {
         writeFont(w, value.value<TLayoutFont>());
+    } else if (value.metaType() == QMetaType::fromType<TLayoutPen>()) {
+        writePen(w, value.value<TLayoutPen>());
+    } else if (value.metaType() == QMetaType::fromType<TLayoutBrush>()) {
+        writeBrush(w, value.value<TLayoutBrush>());
     } else if (value.metaType() == QMetaType::fromType<QStringList>()) {
         const QStringList lines = value.toStringList();
         if (lines.isEmpty())
@@ -191,6 +232,38 @@ void setFontField(TLayoutFont& font, const QString& field, const StreamValue& v)
     }
 }
 
+template <typename E> E enumOf(const StreamValue& v) {
+    bool ok = false;
+    const int value = v.tag == ValueTag::Identifier
+                          ? QMetaEnum::fromType<E>().keyToValue(v.text.toLatin1().constData(), &ok)
+                          : -1;
+    if (!ok)
+        invalidValue();
+    return E(value);
+}
+
+void setPenField(TLayoutPen& pen, const QString& field, const StreamValue& v) {
+    if (field == QLatin1String("Color"))
+        pen.color = colourOf(v);
+    else if (field == QLatin1String("Mode"))
+        pen.mode = enumOf<TPenMode>(v);
+    else if (field == QLatin1String("Style"))
+        pen.style = enumOf<TPenStyle>(v);
+    else if (field == QLatin1String("Width"))
+        pen.width = integerOf(v);
+    else
+        noProperty(QStringLiteral("Pen.") + field);
+}
+
+void setBrushField(TLayoutBrush& brush, const QString& field, const StreamValue& v) {
+    if (field == QLatin1String("Color"))
+        brush.color = colourOf(v);
+    else if (field == QLatin1String("Style"))
+        brush.style = enumOf<TBrushStyle>(v);
+    else
+        noProperty(QStringLiteral("Brush.") + field);
+}
+
 // The object's stored property of that name; objectName and the like are not stored ones.
 QMetaProperty storedProperty(const QObject& object, const QString& name) {
     const QMetaObject* meta = object.metaObject();
@@ -211,6 +284,14 @@ void applyNested(TGGraphicControl& object, const QString& name, const StreamValu
         TLayoutFont font = property.read(&object).value<TLayoutFont>();
         setFontField(font, field, v);
         property.write(&object, QVariant::fromValue(font));
+    } else if (property.metaType() == QMetaType::fromType<TLayoutPen>()) {
+        TLayoutPen pen = property.read(&object).value<TLayoutPen>();
+        setPenField(pen, field, v);
+        property.write(&object, QVariant::fromValue(pen));
+    } else if (property.metaType() == QMetaType::fromType<TLayoutBrush>()) {
+        TLayoutBrush brush = property.read(&object).value<TLayoutBrush>();
+        setBrushField(brush, field, v);
+        property.write(&object, QVariant::fromValue(brush));
     } else if (property.metaType() == QMetaType::fromType<QStringList>() &&
                field == QLatin1String("Strings")) {
         if (v.tag != ValueTag::List)

@@ -7,6 +7,7 @@
 #include "layout/layout_stream.h"
 #include "layout/multiline_labels.h"
 #include "layout/object_filer.h"
+#include "layout/shape_objects.h"
 #include "layout/text_labels.h"
 
 #include <QBuffer>
@@ -86,6 +87,14 @@ QVariantMap storedValues(const TGGraphicControl& object) {
                                             return bytes.toHex();
                                         }()))
                                       : value;
+        // Pens and brushes compare by their parts.
+        if (value.metaType() == QMetaType::fromType<layout::TLayoutPen>()) {
+            const auto pen = value.value<layout::TLayoutPen>();
+            values[property.name()] = QVariantList{pen.color, pen.mode, pen.style, pen.width};
+        } else if (value.metaType() == QMetaType::fromType<layout::TLayoutBrush>()) {
+            const auto brush = value.value<layout::TLayoutBrush>();
+            values[property.name()] = QVariantList{brush.color, brush.style};
+        }
     }
     return values;
 }
@@ -225,6 +234,33 @@ private slots:
         QTest::newRow("FIM") << of(fim)
                              << list(record("TGFIMBarCode", "Component0",
                                             Bounds + entry("FIMType", ident(fimType))));
+
+        auto* line = named<layout::TGLineShape>();
+        line->SetLineStyle(layout::stVertical);
+        line->SetPen({0x030201, layout::pmCopy, layout::psDash, 3});
+        QTest::newRow("line") << of(line)
+                              << list(record("TGLineShape", "Component0",
+                                             Bounds + entry("LineStyle", ident("stVertical")) +
+                                                 entry("Pen.Color", hex("04 01 02 03 00")) +
+                                                 entry("Pen.Style", ident("psDash")) +
+                                                 entry("Pen.Width", hex("02 03"))));
+
+        QTest::newRow("plain shape")
+            << of(named<layout::TGLabelShapes>())
+            << list(record("TGLabelShapes", "Component0", Bounds + entry("Transparent", False)));
+
+        auto* shape = named<layout::TGLabelShapes>();
+        shape->SetTransparent(true); // clears the brush
+        shape->SetPen({0xFF0000, layout::pmXor, layout::psSolid, 1});
+        shape->SetRoundPerc(40);
+        shape->SetShape(layout::stRoundRect);
+        QTest::newRow("rounded shape")
+            << of(shape)
+            << list(record(
+                   "TGLabelShapes", "Component0",
+                   Bounds + entry("Transparent", True) + entry("Brush.Style", ident("bsClear")) +
+                       entry("Pen.Color", ident("clBlue")) + entry("Pen.Mode", ident("pmXor")) +
+                       entry("RoundPerc", hex("02 28")) + entry("Shape", ident("stRoundRect"))));
     }
     void classesWriteTheirOwnPropertiesInOrder() {
         QFETCH(QByteArray, stream);
@@ -260,7 +296,13 @@ private slots:
         postnet->SetBarCodeType(layout::pnbc5Digit);
         auto* fim = named<layout::TGFIMBarCode>();
         fim->SetFIMType(layout::fimTypeC);
-        QList<TGGraphicControl*> originals = {label, counter, date, lines, address, postnet, fim};
+        auto* line = named<layout::TGLineShape>();
+        line->SetPen({0x80, layout::pmNot, layout::psDot, 7});
+        auto* shape = named<layout::TGLabelShapes>();
+        shape->SetBrush({0x123456, layout::bsDiagCross});
+        shape->SetShape(layout::stCircle);
+        QList<TGGraphicControl*> originals = {label,   counter, date, lines, address,
+                                              postnet, fim,     line, shape};
         for (TGGraphicControl* object : originals) {
             object->SetName(QStringLiteral("Special%1").arg(originals.indexOf(object) + 1));
             f.surface->Adopt(object);
