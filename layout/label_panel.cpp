@@ -3,6 +3,7 @@
 #include "layout/barcode_objects.h"
 #include "layout/cursors.h"
 #include "layout/graphic_control.h"
+#include "layout/image_object.h"
 #include "layout/multiline_labels.h"
 #include "layout/shape_objects.h"
 #include "layout/text_labels.h"
@@ -44,6 +45,7 @@ TGLabelPanel::TGLabelPanel(QWidget* parent) : TGDataPanel(parent) {
     MakeClassKnown(QStringLiteral("TGPostNetBarCode"), [] { return new TGPostNetBarCode; });
     MakeClassKnown(QStringLiteral("TGLineShape"), [] { return new TGLineShape; });
     MakeClassKnown(QStringLiteral("TGLabelShapes"), [] { return new TGLabelShapes; });
+    MakeClassKnown(QStringLiteral("TGImage"), [] { return new TGImage; });
 }
 
 void TGLabelPanel::SetPanelState(TLPanelState state) {

@@ -3,6 +3,7 @@
 #include "layout/display_resolution.h"
 #include "layout/graphic_control.h"
 #include "layout/layout_font.h"
+#include "layout/layout_picture.h"
 #include "layout/pen_brush.h"
 #include "layout/stored_values.h"
 
@@ -118,6 +119,12 @@ void writeProperty(StreamWriter& w, const QString& className, const QMetaPropert
         writePen(w, value.value<TLayoutPen>());
     } else if (value.metaType() == QMetaType::fromType<TLayoutBrush>()) {
         writeBrush(w, value.value<TLayoutBrush>());
+    } else if (value.metaType() == QMetaType::fromType<TLayoutPicture>()) {
+        const TLayoutPicture picture = value.value<TLayoutPicture>();
+        if (picture.IsEmpty())
+            return;
+        w.ShortText(name + QStringLiteral(".Data"));
+        w.Binary(picture.StreamData());
     } else if (value.metaType() == QMetaType::fromType<QStringList>()) {
         const QStringList lines = value.toStringList();
         if (lines.isEmpty())
@@ -288,6 +295,13 @@ void applyNested(TGGraphicControl& object, const QString& name, const StreamValu
         TLayoutPen pen = property.read(&object).value<TLayoutPen>();
         setPenField(pen, field, v);
         property.write(&object, QVariant::fromValue(pen));
+    } else if (property.metaType() == QMetaType::fromType<TLayoutPicture>() &&
+               field == QLatin1String("Data")) {
+        const std::optional<TLayoutPicture> picture =
+            v.tag == ValueTag::Binary ? TLayoutPicture::FromStreamData(v.bytes) : std::nullopt;
+        if (!picture)
+            invalidValue();
+        property.write(&object, QVariant::fromValue(*picture));
     } else if (property.metaType() == QMetaType::fromType<TLayoutBrush>()) {
         TLayoutBrush brush = property.read(&object).value<TLayoutBrush>();
         setBrushField(brush, field, v);

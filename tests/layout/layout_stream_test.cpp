@@ -3,6 +3,7 @@
 #include "surface_fixture.h"
 
 #include "layout/barcode_objects.h"
+#include "layout/image_object.h"
 #include "layout/layout_file_names.h"
 #include "layout/layout_stream.h"
 #include "layout/multiline_labels.h"
@@ -12,6 +13,8 @@
 
 #include <QBuffer>
 #include <QMetaProperty>
+#include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 
 using layout::LayoutError;
@@ -91,6 +94,8 @@ QVariantMap storedValues(const TGGraphicControl& object) {
         if (value.metaType() == QMetaType::fromType<layout::TLayoutPen>()) {
             const auto pen = value.value<layout::TLayoutPen>();
             values[property.name()] = QVariantList{pen.color, pen.mode, pen.style, pen.width};
+        } else if (value.metaType() == QMetaType::fromType<layout::TLayoutPicture>()) {
+            values[property.name()] = value.value<layout::TLayoutPicture>().StreamData();
         } else if (value.metaType() == QMetaType::fromType<layout::TLayoutBrush>()) {
             const auto brush = value.value<layout::TLayoutBrush>();
             values[property.name()] = QVariantList{brush.color, brush.style};
@@ -261,6 +266,33 @@ private slots:
                    Bounds + entry("Transparent", True) + entry("Brush.Style", ident("bsClear")) +
                        entry("Pen.Color", ident("clBlue")) + entry("Pen.Mode", ident("pmXor")) +
                        entry("RoundPerc", hex("02 28")) + entry("Shape", ident("stRoundRect"))));
+
+        QTest::newRow("empty picture")
+            << of(named<layout::TGImage>()) << list(record("TGImage", "Component0", Bounds));
+
+        auto* image = named<layout::TGImage>();
+        QImage bitmap(2, 1, QImage::Format_RGB32);
+        bitmap.fill(Qt::green);
+        QByteArray bmp;
+        QBuffer bmpBuffer(&bmp);
+        bmpBuffer.open(QIODevice::WriteOnly);
+        bitmap.save(&bmpBuffer, "BMP");
+        image->SetPicture({QStringLiteral("TBitmap"), bmp, bitmap});
+        image->SetAutoSize(true); // clears Stretch, takes the picture's size
+        const auto le32 = [](int n) {
+            QByteArray bytes(4, '\0');
+            qToLittleEndian(qint32(n), bytes.data());
+            return bytes;
+        };
+        const QByteArray stored = st("TBitmap") + le32(int(bmp.size())) + bmp;
+        QTest::newRow("bitmap")
+            << of(image)
+            << list(record("TGImage", "Component0",
+                           entry("Left", hex("02 0a")) + entry("Top", hex("02 14")) +
+                               entry("Width", hex("02 02")) + entry("Height", hex("02 01")) +
+                               entry("AutoSize", True) +
+                               entry("Picture.Data", "\x0a" + le32(int(stored.size())) + stored) +
+                               entry("Stretch", False)));
     }
     void classesWriteTheirOwnPropertiesInOrder() {
         QFETCH(QByteArray, stream);

@@ -1,7 +1,11 @@
-// Lines and shapes: where they draw on screen, and their menu commands on a label surface.
+// Lines, shapes and pictures: where they draw on screen, their menu commands on a label
+// surface, and the picture files they take.
 #include "surface_fixture.h"
 
+#include "layout/image_object.h"
 #include "layout/shape_objects.h"
+
+#include <QTemporaryDir>
 
 #include <QtTest>
 
@@ -89,6 +93,68 @@ private slots:
         f.surface->AddObject(round, layout::Edges::Of({80, 10, 60, 40}));
         QVERIFY(pick(*round, QStringLiteral("40 %")));
         QCOMPARE(round->RoundPerc(), 40);
+    }
+    void pictureFiles_data() {
+        QTest::addColumn<QByteArray>("format");
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("PNG") << QByteArray("PNG") << "TBitmap";
+        QTest::newRow("JPEG") << QByteArray("JPEG") << "TBitmap";
+        QTest::newRow("BMP") << QByteArray("BMP") << "TBitmap";
+    }
+    void pictureFiles() {
+        QFETCH(QByteArray, format);
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        QImage image(4, 2, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        const QString path = dir.filePath(QStringLiteral("picture.") + format.toLower());
+        QVERIFY(image.save(path, format.constData()));
+        const auto picture = layout::TLayoutPicture::FromFile(path);
+        QVERIFY(picture);
+        QCOMPARE(picture->kind, kind);
+        QCOMPARE(picture->Size(), QSize(4, 2));
+        QVERIFY(picture->data.startsWith("BM")); // kept as a whole bitmap file
+        const auto back = layout::TLayoutPicture::FromStreamData(picture->StreamData());
+        QVERIFY(back && *back == *picture);
+    }
+
+    void metafilesAreKeptAndOtherFilesRefused() {
+        QTemporaryDir dir;
+        QByteArray placeable = QByteArray::fromHex("d7cdc69a") + QByteArray(40, '\x01');
+        QFile wmf(dir.filePath(QStringLiteral("logo.wmf")));
+        QVERIFY(wmf.open(QIODevice::WriteOnly));
+        wmf.write(placeable);
+        wmf.close();
+        const auto metafile = layout::TLayoutPicture::FromFile(wmf.fileName());
+        QVERIFY(metafile);
+        QCOMPARE(metafile->kind, QStringLiteral("TMetafile"));
+        QCOMPARE(metafile->data, placeable);
+        QVERIFY(metafile->image.isNull()); // not drawn: its frame shows
+
+        QFile text(dir.filePath(QStringLiteral("notes.bmp")));
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("not a picture");
+        text.close();
+        QVERIFY(!layout::TLayoutPicture::FromFile(text.fileName()));
+    }
+
+    void autoSizeAndStretchExcludeEachOther() {
+        SurfaceFixture f;
+        QVERIFY(f.ready);
+        auto* image = place<layout::TGImage>(f, {10, 10, 105, 105});
+        QImage bitmap(30, 20, QImage::Format_RGB32);
+        bitmap.fill(Qt::blue);
+        QTemporaryDir dir;
+        QVERIFY(bitmap.save(dir.filePath(QStringLiteral("b.bmp"))));
+        image->SetPicture(*layout::TLayoutPicture::FromFile(dir.filePath(QStringLiteral("b.bmp"))));
+        QVERIFY(image->Stretch());
+        QVERIFY(pick(*image, QStringLiteral("AutoSize")));
+        QVERIFY(image->AutoSize());
+        QVERIFY(!image->Stretch());
+        QCOMPARE(image->BoundsRect(), QRect(10, 10, 30, 20));
+        QVERIFY(pick(*image, QStringLiteral("Stretch to Fit")));
+        QVERIFY(image->Stretch());
+        QVERIFY(!image->AutoSize());
     }
 };
 
