@@ -1,8 +1,13 @@
 #include "layout/image_object.h"
 
 #include "layout/display_resolution.h"
+#include "layout/image_browser.h"
 
 #include "pageout/page_job.h"
+#include "platform/dialogs.h"
+
+#include <QCheckBox>
+#include <QDir>
 
 #include <QMenu>
 #include <QPainter>
@@ -34,6 +39,25 @@ void TGImage::SetStretch(bool stretch) {
     if (stretch)
         autoSize_ = false;
     Repaint();
+}
+
+void TGImage::LoadImageFromDisk() {
+    // The folder the last picture came from.
+    static QString folder = QDir::homePath();
+    TGImageBrowser dialog(stretch_, autoSize_, folder);
+    if (!RunDialog(dialog))
+        return;
+    folder = dialog.Folder();
+    const QString file = dialog.ChosenFile();
+    if (file.isEmpty())
+        return;
+    const auto picture = TLayoutPicture::FromFile(file);
+    if (!picture)
+        platform::ShowError(QStringLiteral("Error loading file!"));
+    SetPicture(picture.value_or(TLayoutPicture{}));
+    SetStretch(dialog.StretchBox->isChecked());
+    SetAutoSize(dialog.AutoSizeBox->isChecked());
+    NotifyChanged();
 }
 
 void TGImage::ToggleStretch() {
@@ -80,6 +104,8 @@ void TGImage::PrintTo(pageout::TBasePageJob& engine, double originX, double orig
 
 void TGImage::BuildMenu(QMenu& menu) {
     TGGraphicControl::BuildMenu(menu);
+    menu.addSeparator();
+    addCommand(menu, QStringLiteral("Load Image From Disk"), &TGImage::LoadImageFromDisk);
     menu.addSeparator();
     stretchItem_ = addCommand(menu, QStringLiteral("Stretch to Fit"), &TGImage::ToggleStretch);
     stretchItem_->setCheckable(true);

@@ -25,6 +25,10 @@ public:
     bool Stretch() const { return stretch_; }
     void SetStretch(bool stretch);
 
+    // The picture dialog: on OK with a file chosen the object takes the file (or, when it
+    // cannot be read, says "Error loading file!" and holds no picture) and the dialog's
+    // settings.
+    void LoadImageFromDisk();
     void ToggleStretch();
     void ToggleAutoSize();
 

@@ -2,9 +2,15 @@
 // surface, and the picture files they take.
 #include "surface_fixture.h"
 
+#include "layout/image_browser.h"
 #include "layout/image_object.h"
 #include "layout/shape_objects.h"
 
+#include "platform/scripted_dialogs.h"
+
+#include <QCheckBox>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <QtTest>
@@ -155,6 +161,56 @@ private slots:
         QVERIFY(pick(*image, QStringLiteral("Stretch to Fit")));
         QVERIFY(image->Stretch());
         QVERIFY(!image->AutoSize());
+    }
+    void pictureDialogLoadsTheChosenFile() {
+        SurfaceFixture f;
+        QVERIFY(f.ready);
+        QTemporaryDir dir;
+        QImage bitmap(30, 20, QImage::Format_RGB32);
+        bitmap.fill(Qt::blue);
+        QVERIFY(bitmap.save(dir.filePath(QStringLiteral("blue.png"))));
+        QFile bad(dir.filePath(QStringLiteral("bad.bmp")));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("not a picture");
+        bad.close();
+        QFile(dir.filePath(QStringLiteral("notes.txt"))).open(QIODevice::WriteOnly);
+
+        auto* image = place<layout::TGImage>(f, {10, 10, 105, 105});
+        platform::ScriptedDialogs dialogs;
+        const auto choose = [&](const QString& file, bool autoSize) {
+            dialogs.answerDialog([&, file, autoSize](QDialog& dialog) {
+                auto& d = dynamic_cast<layout::TGImageBrowser&>(dialog);
+                d.show();
+                d.SetFolder(dir.path());
+                QStringList files;
+                for (int i = 0; i < d.FileList->count(); ++i)
+                    files << d.FileList->item(i)->text();
+                if (files != QStringList({"bad.bmp", "blue.png"}))
+                    return platform::ResultCancel;
+                if (!d.StretchBox->isChecked() || d.AutoSizeBox->isChecked())
+                    return platform::ResultCancel; // the boxes start from the object
+                d.FileList->setCurrentRow(int(files.indexOf(file)));
+                if (autoSize)
+                    QTest::mouseClick(d.AutoSizeBox, Qt::LeftButton, {},
+                                      QPoint(6, d.AutoSizeBox->height() / 2));
+                QTest::mouseClick(d.buttons.OKButton, Qt::LeftButton);
+                return d.result();
+            });
+            return pick(*image, QStringLiteral("Load Image From Disk"));
+        };
+
+        QVERIFY(choose(QStringLiteral("blue.png"), true));
+        QCOMPARE(dialogs.dialogTitles(), QStringList({"Load Image File (BMP/WMF)"}));
+        QCOMPARE(image->Picture().kind, QStringLiteral("TBitmap"));
+        QVERIFY(image->AutoSize() && !image->Stretch());
+        QCOMPARE(image->BoundsRect(), QRect(10, 10, 30, 20));
+
+        image->SetStretch(true);
+        QVERIFY(choose(QStringLiteral("bad.bmp"), false));
+        // Once on choosing the file, once on OK; the object keeps no picture.
+        QCOMPARE(dialogs.messageTexts(),
+                 QStringList({"Error loading file!", "Error loading file!"}));
+        QVERIFY(image->Picture().IsEmpty());
     }
 };
 
