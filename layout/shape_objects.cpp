@@ -231,8 +231,9 @@ void TGLabelShapes::Paint(QPainter& painter) {
     painter.setPen(pen_.ScreenPen(w));
     painter.setBrush(brush_.ScreenBrush());
     const QRect box = ShapeBox(BoundsRect().size(), w);
-    // The box's right and bottom edges lie outside the figure, as the pen's path runs inside.
-    const QRectF figure(box.topLeft(), QSizeF(box.width() - 1, box.height() - 1));
+    // The box's right and bottom edges lie just outside the figure: the pen runs from its
+    // top-left corner to one pixel short of them.
+    const QRectF figure(box.topLeft(), QSizeF(box.width() - 2, box.height() - 2));
     switch (shape_) {
     case stRectangle:
     case stSquare:

@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -56,6 +57,22 @@ private slots:
         // A rounded rectangle 200 by 100 at 25 % has corner ellipses 50 by 50.
         QCOMPARE(layout::CornerSize(25, {200, 100}), 50);
         QCOMPARE(layout::ShapeBox({25, 25}, 3), QRect(QPoint(1, 1), QPoint(24, 24)));
+    }
+
+    // The outline of a 25-pixel figure with a 1-pixel pen reaches its last column and row.
+    void figuresFillTheirObject() {
+        for (const auto shape : {layout::stRectangle, layout::stEllipse}) {
+            TGLabelShapes figure;
+            figure.SetShape(shape);
+            figure.SetTransparent(true);
+            QImage image(25, 25, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            figure.Paint(painter);
+            painter.end();
+            const auto dark = [&](int x, int y) { return qGray(image.pixel(x, y)) < 128; };
+            QVERIFY(dark(0, 12) && dark(24, 12) && dark(12, 0) && dark(12, 24));
+        }
     }
 
     void newObjectsTakeTheirSizes() {
