@@ -249,7 +249,7 @@ void TGBaseLabel::BuildMenu(QMenu& menu) {
         QAction* item = alignment->addAction(QString::fromLatin1(text));
         item->setCheckable(true);
         connect(
-            item, &QAction::triggered, this, [this, value] { SetAlignment(value); },
+            item, &QAction::triggered, this, [this, value = value] { SetAlignment(value); },
             Qt::QueuedConnection);
         alignmentItems_[value] = item;
     }
@@ -268,7 +268,7 @@ void TGBaseLabel::AddRotationEntries(QMenu& menu) {
     for (const auto& [text, angle] : entries)
         connect(
             rotation->addAction(QString::fromLatin1(text)), &QAction::triggered, this,
-            [this, angle] { SetAngle(angle); }, Qt::QueuedConnection);
+            [this, angle = angle] { SetAngle(angle); }, Qt::QueuedConnection);
 }
 
 void TGBaseLabel::UpdateMenuChecks() {

@@ -3,7 +3,9 @@
 #include "layout/barcode_objects.h"
 #include "layout/cursors.h"
 #include "layout/graphic_control.h"
+#include "layout/image_object.h"
 #include "layout/multiline_labels.h"
+#include "layout/shape_objects.h"
 #include "layout/text_labels.h"
 
 #include <QHash>
@@ -41,6 +43,9 @@ TGLabelPanel::TGLabelPanel(QWidget* parent) : TGDataPanel(parent) {
     MakeClassKnown(QStringLiteral("TGDMultiLineAddressLabel"),
                    [] { return new TGDMultiLineAddressLabel; });
     MakeClassKnown(QStringLiteral("TGPostNetBarCode"), [] { return new TGPostNetBarCode; });
+    MakeClassKnown(QStringLiteral("TGLineShape"), [] { return new TGLineShape; });
+    MakeClassKnown(QStringLiteral("TGLabelShapes"), [] { return new TGLabelShapes; });
+    MakeClassKnown(QStringLiteral("TGImage"), [] { return new TGImage; });
 }
 
 void TGLabelPanel::SetPanelState(TLPanelState state) {

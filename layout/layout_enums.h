@@ -37,4 +37,45 @@ Q_ENUM_NS(TPostNetBarCodeType)
 enum TFIMBarCodeType { fimTypeA, fimTypeB, fimTypeC };
 Q_ENUM_NS(TFIMBarCodeType)
 
+// How a pen combines with what lies under it, its dashes, and a brush's fill.
+enum TPenMode {
+    pmBlack,
+    pmWhite,
+    pmNop,
+    pmNot,
+    pmCopy,
+    pmNotCopy,
+    pmMergePenNot,
+    pmMaskPenNot,
+    pmMergeNotPen,
+    pmMaskNotPen,
+    pmMerge,
+    pmNotMerge,
+    pmMask,
+    pmNotMask,
+    pmXor,
+    pmNotXor
+};
+Q_ENUM_NS(TPenMode)
+enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+Q_ENUM_NS(TPenStyle)
+enum TBrushStyle {
+    bsSolid,
+    bsClear,
+    bsHorizontal,
+    bsVertical,
+    bsFDiagonal,
+    bsBDiagonal,
+    bsCross,
+    bsDiagCross
+};
+Q_ENUM_NS(TBrushStyle)
+
+// The way a line runs through its object.
+enum TLineStyle { stHorizontal, stVertical, stAngleSlopingUp, stAngleSlopingDown };
+Q_ENUM_NS(TLineStyle)
+// The figure a shape draws; a square draws as a rectangle, a circle as an ellipse.
+enum TShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };
+Q_ENUM_NS(TShapeType)
+
 } // namespace layout

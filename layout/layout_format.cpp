@@ -1,20 +1,10 @@
 #include "layout/layout_format.h"
 
+#include "layout/layout_stream.h"
+
 namespace layout {
 
 namespace {
-
-// Stands in until the layout file format is there: nothing is written or read by accident.
-class NoLayoutFormat : public LayoutFormat {
-public:
-    void WriteList(QIODevice&, const QList<const TGGraphicControl*>&) override { fail(); }
-    void ReadList(QIODevice&, const ObjectMaker&, const ObjectDone&) override { fail(); }
-
-private:
-    [[noreturn]] static void fail() {
-        throw LayoutError(QStringLiteral("No layout file format is available."));
-    }
-};
 
 LayoutFormat*& installed() {
     static LayoutFormat* format = nullptr;
@@ -24,8 +14,8 @@ LayoutFormat*& installed() {
 } // namespace
 
 LayoutFormat& CurrentLayoutFormat() {
-    static NoLayoutFormat none;
-    return installed() ? *installed() : none;
+    static TLayoutStream stream;
+    return installed() ? *installed() : stream;
 }
 
 void InstallLayoutFormat(LayoutFormat* format) {

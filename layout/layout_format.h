@@ -41,7 +41,7 @@ public:
     virtual void ReadList(QIODevice& in, const ObjectMaker& make, const ObjectDone& done) = 0;
 };
 
-// The format in use. Until a layout file format is installed every use throws LayoutError.
+// The format in use: the layout file format, unless another was installed.
 LayoutFormat& CurrentLayoutFormat();
 // Installs a format (not owned); nullptr restores the default.
 void InstallLayoutFormat(LayoutFormat* format);

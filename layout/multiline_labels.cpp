@@ -183,7 +183,7 @@ void TGMultiLineBaseLabel::BuildMenu(QMenu& menu) {
         item->setCheckable(true);
         connect(
             item, &QAction::triggered, this,
-            [this, value] {
+            [this, value = value] {
                 SetAlignment(value);
                 NotifyChanged();
             },

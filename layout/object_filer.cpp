@@ -8,7 +8,6 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 namespace layout {
@@ -22,16 +21,41 @@ QList<const TGGraphicControl*> constList(const QList<TGGraphicControl*>& objects
 } // namespace
 
 void TGLabelObjectFiler::SaveLayout(const TGBasePanel& surface, const QString& path) {
-    writeFile(path, constList(surface.Objects()));
+    writeFile(path, [&](QIODevice& out) { format_.WriteList(out, constList(surface.Objects())); });
 }
 
 void TGLabelObjectFiler::SaveSelection(const TGHandle& handle, const QString& path) {
     if (handle.SelectedCount() > 0)
-        writeFile(path, constList(handle.Selection()));
+        writeFile(path,
+                  [&](QIODevice& out) { format_.WriteList(out, constList(handle.Selection())); });
 }
 
 void TGLabelObjectFiler::SaveObject(const TGGraphicControl& object, const QString& path) {
-    writeFile(path, {&object});
+    writeFile(path, [&](QIODevice& out) { format_.WriteList(out, {&object}); });
+}
+
+void TGLabelObjectFiler::SaveSections(const TGBasePanel& header, const TGBasePanel& detail,
+                                      const QString& path, const TGBasePanel& footer,
+                                      const SectionSettings& writeSettings) {
+    writeFile(path, [&](QIODevice& out) {
+        for (const TGBasePanel* band : {&header, &detail, &footer})
+            format_.WriteList(out, constList(band->Objects()));
+        writeSettings(out);
+    });
+}
+
+QList<TGGraphicControl*> TGLabelObjectFiler::LoadSections(QObject& owner, TGBasePanel& header,
+                                                          TGBasePanel& detail, TGBasePanel& footer,
+                                                          const QString& path,
+                                                          const SectionSettings& readSettings) {
+    QFile file(path);
+    if (!openFile(file))
+        return {};
+    QList<TGGraphicControl*> read;
+    for (TGBasePanel* band : {&header, &detail, &footer})
+        read += ReadList(file, owner, *band, {});
+    readSettings(file);
+    return read;
 }
 
 QList<TGGraphicControl*> TGLabelObjectFiler::LoadLayout(QObject& owner, TGBasePanel& surface,
@@ -93,12 +117,12 @@ QList<TGGraphicControl*> TGLabelObjectFiler::ReadList(QIODevice& in, QObject& ow
 }
 
 void TGLabelObjectFiler::writeFile(const QString& path,
-                                   const QList<const TGGraphicControl*>& objects) {
+                                   const std::function<void(QIODevice&)>& write) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw LayoutError(QStringLiteral("Cannot create %1: %2")
                               .arg(QDir::toNativeSeparators(path), file.errorString()));
-    format_.WriteList(file, objects);
+    write(file);
     if (!file.commit())
         throw LayoutError(QStringLiteral("Cannot write %1: %2")
                               .arg(QDir::toNativeSeparators(path), file.errorString()));
@@ -106,13 +130,19 @@ void TGLabelObjectFiler::writeFile(const QString& path,
 
 QList<TGGraphicControl*> TGLabelObjectFiler::readFile(QObject& owner, TGBasePanel& surface,
                                                       const QString& path, QPoint offset) {
-    if (!QFileInfo::exists(path))
-        return {};
     QFile file(path);
+    if (!openFile(file))
+        return {};
+    return ReadList(file, owner, surface, offset);
+}
+
+bool TGLabelObjectFiler::openFile(QFile& file) {
+    if (!file.exists())
+        return false;
     if (!file.open(QIODevice::ReadOnly))
         throw LayoutError(QStringLiteral("Cannot open %1: %2")
-                              .arg(QDir::toNativeSeparators(path), file.errorString()));
-    return ReadList(file, owner, surface, offset);
+                              .arg(QDir::toNativeSeparators(file.fileName()), file.errorString()));
+    return true;
 }
 
 } // namespace layout

@@ -6,6 +6,9 @@
 #include <QPoint>
 #include <QString>
 
+#include <functional>
+
+class QFile;
 class QIODevice;
 class QObject;
 
@@ -28,6 +31,15 @@ public:
     // Nothing when the selection is empty; else the selected objects in selection order.
     void SaveSelection(const TGHandle& handle, const QString& path);
     void SaveObject(const TGGraphicControl& object, const QString& path);
+    // A report file: the header, detail and footer bands' objects, then the report's settings
+    // list, which `settings` writes (or reads) in place.
+    using SectionSettings = std::function<void(QIODevice& stream)>;
+    void SaveSections(const TGBasePanel& header, const TGBasePanel& detail, const QString& path,
+                      const TGBasePanel& footer, const SectionSettings& writeSettings);
+    // Nothing when the file is missing. On damage the objects read completely stay.
+    QList<TGGraphicControl*> LoadSections(QObject& owner, TGBasePanel& header, TGBasePanel& detail,
+                                          TGBasePanel& footer, const QString& path,
+                                          const SectionSettings& readSettings);
     // Nothing when the file is missing; else its objects onto the surface, their names unique
     // among the owner's components. Returns the objects read.
     QList<TGGraphicControl*> LoadLayout(QObject& owner, TGBasePanel& surface, const QString& path);
@@ -43,7 +55,9 @@ public:
                                       QPoint offset);
 
 private:
-    void writeFile(const QString& path, const QList<const TGGraphicControl*>& objects);
+    void writeFile(const QString& path, const std::function<void(QIODevice&)>& write);
+    // Opens the file, or gives false when it is missing.
+    bool openFile(QFile& file);
     QList<TGGraphicControl*> readFile(QObject& owner, TGBasePanel& surface, const QString& path,
                                       QPoint offset);
 

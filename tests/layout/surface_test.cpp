@@ -35,7 +35,7 @@ private slots:
     void aClickWithAToolPlacesA50By15Object() {
         SurfaceFixture f;
         QVERIFY(f.ready);
-        // The shape class comes later; a box stands in for it here.
+        // A box stands in for the shape here.
         f.surface->MakeClassKnown(QStringLiteral("TGLabelShapes"), [] { return new TBoxObject; });
         QList<QRect> dropped;
         f.surface->DroppedObjectEvent = [&dropped](const QRect& r) { dropped << r; };
@@ -55,8 +55,8 @@ private slots:
         QCOMPARE(f.surface->Objects().last()->Name(), QStringLiteral("Special2"));
         QCOMPARE(f.handle().SelectedCount(), 0);
         // A tool whose class the surface does not know places nothing.
-        f.surface->SetPanelState(layout::TLPanelState::psImage);
-        f.click({20, 250});
+        const layout::PlacingTool unknown{QStringLiteral("TGNothing"), {}, false, 0};
+        QVERIFY(!layout::PlaceToolObject(*f.surface, unknown, layout::Edges::Of({20, 250, 5, 5})));
         QCOMPARE(f.surface->Objects().size(), 2);
     }
 
