@@ -105,11 +105,7 @@ TConvertToUpper::TConvertToUpper(data::TTable& table, data::TXbEngine& engine, b
     options->addWidget(fields, 1);
     layout->addWidget(Options);
 
-    Gauge1 = new QProgressBar(this);
-    Gauge1->setObjectName("Gauge1");
-    Gauge1->setRange(0, 100);
-    Gauge1->hide();
-    platform::GiveWhatsThis(*Gauge1, "How far the conversion has gone through the records.");
+    Gauge1 = NewPassGauge(this, "How far the conversion has gone through the records.");
     layout->addWidget(Gauge1);
 
     auto* bar = new QHBoxLayout;

@@ -50,26 +50,14 @@ TDeleteRecords::TDeleteRecords(data::TTable& table, data::TXbEngine& engine, con
     DeleteNotFilter->setEnabled(!filter.isEmpty());
     layout->addWidget(Options);
 
-    auto* progress = new QHBoxLayout;
-    ProgressLabel = new QLabel("Deleting Records ", this);
-    ProgressLabel->setObjectName("ProgressLabel");
-    platform::GiveWhatsThis(*ProgressLabel, "The records are being deleted.");
-    Gauge1 = new QProgressBar(this);
-    Gauge1->setObjectName("Gauge1");
-    Gauge1->setRange(0, 100);
-    platform::GiveWhatsThis(*Gauge1, "How far the deletion has gone through the records.");
-    StopButton = new QPushButton("Stop", this);
-    StopButton->setObjectName("StopButton");
-    StopButton->setAutoDefault(false);
-    platform::GiveWhatsThis(*StopButton, "Stop deleting after the record in hand, after asking. "
-                                         "The records after it stay as they are.");
-    progress->addWidget(ProgressLabel);
-    progress->addWidget(Gauge1, 1);
-    progress->addWidget(StopButton);
-    layout->addLayout(progress);
-    for (QWidget* shown : {static_cast<QWidget*>(ProgressLabel), static_cast<QWidget*>(Gauge1),
-                           static_cast<QWidget*>(StopButton)})
-        shown->hide();
+    const StopRow stopRow =
+        AddStopRow(this, layout, "Deleting Records ", "The records are being deleted.",
+                   "How far the deletion has gone through the records.",
+                   "Stop deleting after the record in hand, after asking. "
+                   "The records after it stay as they are.");
+    ProgressLabel = stopRow.label;
+    Gauge1 = stopRow.gauge;
+    StopButton = stopRow.stop;
 
     auto* bar = new QHBoxLayout;
     DeleteNowButton = AddButton(this, bar, "Delete Now", "DeleteNowButton",

@@ -46,11 +46,7 @@ TDupCheck::TDupCheck(data::TTable& table, data::TXbEngine& engine, data::TDataSo
     layout->addWidget(SetupPanel);
     layout->addWidget(ResultPanel, 1);
 
-    Gauge1 = new QProgressBar(this);
-    Gauge1->setObjectName("Gauge1");
-    Gauge1->setRange(0, 100);
-    Gauge1->hide();
-    platform::GiveWhatsThis(*Gauge1, "How far the check has gone through the records.");
+    Gauge1 = NewPassGauge(this, "How far the check has gone through the records.");
     LabelCount = new QLabel(this);
     LabelCount->setObjectName("LabelCount");
     platform::GiveWhatsThis(*LabelCount, "How many possible duplicates the check found.");

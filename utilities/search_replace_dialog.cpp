@@ -132,26 +132,14 @@ TSearchAndReplace::TSearchAndReplace(data::TTable& table, data::TXbEngine& engin
     right->addWidget(records);
     layout->addWidget(Options);
 
-    auto* progress = new QHBoxLayout;
-    ProgressLabel = new QLabel("Replacing Records ", this);
-    ProgressLabel->setObjectName("ProgressLabel");
-    platform::GiveWhatsThis(*ProgressLabel, "The records are being searched and replaced.");
-    Gauge1 = new QProgressBar(this);
-    Gauge1->setObjectName("Gauge1");
-    Gauge1->setRange(0, 100);
-    platform::GiveWhatsThis(*Gauge1, "How far the search has gone through the records.");
-    StopButton = new QPushButton("Stop", this);
-    StopButton->setObjectName("StopButton");
-    StopButton->setAutoDefault(false);
-    platform::GiveWhatsThis(*StopButton, "Stop after the record in hand, after asking. The "
-                                         "records after it stay as they are.");
-    progress->addWidget(ProgressLabel);
-    progress->addWidget(Gauge1, 1);
-    progress->addWidget(StopButton);
-    layout->addLayout(progress);
-    for (QWidget* shown : {static_cast<QWidget*>(ProgressLabel), static_cast<QWidget*>(Gauge1),
-                           static_cast<QWidget*>(StopButton)})
-        shown->hide();
+    const StopRow stopRow = AddStopRow(this, layout, "Replacing Records ",
+                                       "The records are being searched and replaced.",
+                                       "How far the search has gone through the records.",
+                                       "Stop after the record in hand, after asking. The "
+                                       "records after it stay as they are.");
+    ProgressLabel = stopRow.label;
+    Gauge1 = stopRow.gauge;
+    StopButton = stopRow.stop;
 
     auto* bar = new QHBoxLayout;
     ReplaceButton = AddButton(this, bar, "Replace ", "ReplaceButton",

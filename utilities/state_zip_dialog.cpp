@@ -57,11 +57,7 @@ TStateZipCheck::TStateZipCheck(data::TTable& table, data::TXbEngine& engine, dat
     layout->addWidget(SetupPanel, 1);
     layout->addWidget(ResultPanel, 1);
     layout->addWidget(CszPanel, 1);
-    Gauge1 = new QProgressBar(this);
-    Gauge1->setObjectName("Gauge1");
-    Gauge1->setRange(0, 100);
-    Gauge1->hide();
-    platform::GiveWhatsThis(*Gauge1, "How far the check has gone through the records.");
+    Gauge1 = NewPassGauge(this, "How far the check has gone through the records.");
     LabelCount = new QLabel(this);
     LabelCount->setObjectName("LabelCount");
     platform::GiveWhatsThis(*LabelCount, "How many questionable records the check found so far.");

@@ -6,6 +6,8 @@
 
 #include <QBoxLayout>
 #include <QFrame>
+#include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 
 namespace utilities {
@@ -19,6 +21,34 @@ bool AskInformationYesNo(const QString& text) {
     request.defaultButton = platform::MessageAnswer::Yes;
     request.toolkitDialog = true;
     return platform::CurrentDialogs().message(request) == platform::MessageAnswer::Yes;
+}
+
+QProgressBar* NewPassGauge(QWidget* parent, const QString& whatsThis) {
+    auto* gauge = new QProgressBar(parent);
+    gauge->setObjectName("Gauge1");
+    gauge->setRange(0, 100);
+    gauge->hide();
+    platform::GiveWhatsThis(*gauge, whatsThis);
+    return gauge;
+}
+
+StopRow AddStopRow(QWidget* parent, QBoxLayout* layout, const QString& caption,
+                   const QString& labelWhatsThis, const QString& gaugeWhatsThis,
+                   const QString& stopWhatsThis) {
+    StopRow row;
+    row.label = new QLabel(caption, parent);
+    row.label->setObjectName("ProgressLabel");
+    row.label->hide();
+    platform::GiveWhatsThis(*row.label, labelWhatsThis);
+    row.gauge = NewPassGauge(parent, gaugeWhatsThis);
+    row.stop = AddButton(parent, nullptr, "Stop", "StopButton", stopWhatsThis);
+    row.stop->hide();
+    auto* line = new QHBoxLayout;
+    line->addWidget(row.label);
+    line->addWidget(row.gauge, 1);
+    line->addWidget(row.stop);
+    layout->addLayout(line);
+    return row;
 }
 
 QPushButton* AddButton(QWidget* parent, QBoxLayout* layout, const QString& caption,

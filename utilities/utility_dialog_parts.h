@@ -6,6 +6,8 @@
 
 class QBoxLayout;
 class QFrame;
+class QLabel;
+class QProgressBar;
 class QPushButton;
 class QWidget;
 
@@ -27,6 +29,20 @@ bool AskInformationYesNo(const QString& text);
 // A push button with its object name and "What's this?" text, added to a layout.
 QPushButton* AddButton(QWidget* parent, QBoxLayout* layout, const QString& caption,
                        const char* name, const QString& whatsThis);
+
+// A long pass's gauge "Gauge1", 0 to 100, hidden until the pass starts.
+QProgressBar* NewPassGauge(QWidget* parent, const QString& whatsThis);
+
+// The row a stoppable pass shows while it runs: its label, its gauge and "Stop", all hidden
+// until the pass starts.
+struct StopRow {
+    QLabel* label = nullptr;
+    QProgressBar* gauge = nullptr;
+    QPushButton* stop = nullptr;
+};
+StopRow AddStopRow(QWidget* parent, QBoxLayout* layout, const QString& caption,
+                   const QString& labelWhatsThis, const QString& gaugeWhatsThis,
+                   const QString& stopWhatsThis);
 
 // A record navigator limited to First, Prior, Next and Last, moving through a grid's rows.
 QFrame* NewGridNavigator(QWidget* parent, TRecordGrid& grid, const char* name);
