@@ -68,9 +68,11 @@ bool IsSmallLetter(unsigned char c) noexcept {
            in(c, 248, 255);
 }
 
+// ß (223) and ð (240) are small letters without a capital in the code page: taking them for
+// capitals made "Straße" propose "StraFe".
 bool IsCapital(unsigned char c) noexcept {
     return in(c, 'A', 'Z') || c == 138 || c == 140 || c == 159 || in(c, 192, 214) ||
-           in(c, 216, 223) || c == 240;
+           in(c, 216, 222);
 }
 
 bool IsWordLetter(unsigned char c) noexcept {

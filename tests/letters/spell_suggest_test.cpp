@@ -98,6 +98,13 @@ TEST(SpellCase, ProposalsTakeTheCaseOfTheModelWord) {
         {"Thecat", "THE CAT", "The cat"},
         {"thE", "THE CAT", "thE cat"},
         {"\xC9t\xE9", "\xC9T\xC9", "\xC9t\xE9"},
+        // ß and ð have no capital: the letter of the proposal under them stays small.
+        {"Stra\xDF"
+         "e",
+         "STRAFE", "Strafe"},
+        {"\xF0"
+         "ad",
+         "DAD", "dad"},
         // Letters past the end of a short model stay small.
         {"Ab", "ABCDE", "Abcde"},
     };
